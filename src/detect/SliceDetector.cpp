@@ -1,0 +1,249 @@
+#include "detect/SliceDetector.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <thread>
+#include <vector>
+
+#include "detect/PointWalks.h"
+#include "detect/Real48.h"
+
+namespace slicewright {
+namespace {
+
+constexpr int32_t kBlockSamples = 205;
+constexpr int32_t kBlockBytes = 2 * kBlockSamples;
+constexpr int32_t kOnsetOffset = 10;  // a point starts 10 bytes into the next block
+
+// The weights as the detector stores them.
+struct Weights {
+  long double preEmphasis = RoundToReal48(0.63L);
+  long double trackerGain = RoundToReal48(0.495L);
+  long double trackerKeep = RoundToReal48(0.5L);
+  long double envNew = RoundToReal48(0.459L);
+  long double envHist1 = RoundToReal48(0.4L);
+  long double envHist2 = RoundToReal48(0.3L);
+  long double fastNew = RoundToReal48(0.5L);
+  long double fastSlow = RoundToReal48(0.495L);
+};
+const Weights& DetectorWeights() {
+  static const Weights weights;
+  return weights;
+}
+
+// The pre-emphasis weight is an exact binary fraction M / 2^40, so the filter
+// output s - w * prev is computed exactly in integers and rounded half to even.
+struct PreEmphasis {
+  int64_t numerator;
+  PreEmphasis() {
+    numerator = std::llround(std::ldexp(static_cast<double>(DetectorWeights().preEmphasis), 40));
+  }
+  int16_t operator()(int32_t s, int32_t prev) const {
+    const int64_t scaled = int64_t{s} * (int64_t{1} << 40) - numerator * prev;  // exact
+    int64_t whole = scaled >> 40;                                   // floor
+    const int64_t rest = scaled - (whole << 40);
+    constexpr int64_t kHalf = int64_t{1} << 39;
+    if (rest > kHalf || (rest == kHalf && (whole & 1) != 0)) ++whole;
+    return static_cast<int16_t>(static_cast<uint16_t>(whole));  // wraps, as the stored 16-bit value does
+  }
+};
+
+inline int16_t LoadSample(const uint8_t* p) {
+  return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
+}
+
+// Range of one block after pre-emphasis, as tracked by the two peak followers.
+double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter, const Weights& w) {
+  double hi = -33024.0;
+  double lo = 33024.0;
+  int32_t previous = prev;
+  for (int32_t i = 0; i < kBlockSamples; ++i) {
+    const int32_t s = LoadSample(block + 2 * i);
+    const int32_t y = filter(s, previous);
+    previous = s;
+    if (y > hi) hi = RoundToReal48(w.trackerGain * y + w.trackerKeep * static_cast<long double>(hi));
+    if (y < lo) lo = RoundToReal48(w.trackerGain * y + w.trackerKeep * static_cast<long double>(lo));
+  }
+  return RoundToReal48(static_cast<long double>(hi) - static_cast<long double>(lo));
+}
+
+// Block ranges are independent of each other (the filter memory is just the
+// previous raw sample), so long files are split across threads.
+std::vector<double> AllBlockRanges(const uint8_t* data, int32_t blockCount) {
+  std::vector<double> ranges(static_cast<size_t>(blockCount));
+  const PreEmphasis filter;
+  const Weights& w = DetectorWeights();
+  auto work = [&](int32_t first, int32_t last) {
+    for (int32_t b = first; b < last; ++b) {
+      const uint8_t* block = data + int64_t{b} * kBlockBytes;
+      const int16_t prev = b == 0 ? int16_t{0} : LoadSample(block - 2);
+      ranges[static_cast<size_t>(b)] = BlockRange(block, prev, filter, w);
+    }
+  };
+  constexpr int32_t kBlocksPerThreadMinimum = 4096;
+  const int32_t threads = std::clamp<int32_t>(
+      std::min<int32_t>(static_cast<int32_t>(std::thread::hardware_concurrency()), 8), 1,
+      std::max<int32_t>(1, blockCount / kBlocksPerThreadMinimum));
+  std::vector<std::thread> pool;
+  const int32_t share = blockCount / threads;
+  for (int32_t t = 1; t < threads; ++t) {
+    const int32_t first = t * share;
+    const int32_t last = t + 1 == threads ? blockCount : first + share;
+    pool.emplace_back(work, first, last);
+  }
+  work(0, threads == 1 ? blockCount : share);
+  for (auto& th : pool) th.join();
+  return ranges;
+}
+
+int32_t BlockCount(int32_t dataLength) {
+  const int32_t halves = dataLength / kBlockSamples;
+  return halves >= 1 ? (halves - 1) / 2 : 0;
+}
+
+}  // namespace
+
+// B: block envelope detector. Appends a point after every block whose fast
+// average rises above the slow one.
+void FindOnsets(Document& doc, DetectionObserver& observer) {
+  doc.SlicePointCount = 0;
+  const Weights& w = DetectorWeights();
+  const int32_t blocks = BlockCount(doc.DataLength);
+  const std::vector<double> ranges = AllBlockRanges(doc.SampleStream.data(), blocks);
+  double prevFast = 32768.0;
+  double prevSlow = 49152.0;
+  for (int32_t n = 1; n <= blocks; ++n) {
+    const long double e = ranges[static_cast<size_t>(n - 1)];
+    observer.ScanProgress(n * kBlockBytes);
+    const double slow = RoundToReal48(w.envNew * e + w.envHist1 * static_cast<long double>(prevFast) +
+                                      w.envHist2 * static_cast<long double>(prevSlow));
+    const double fast = RoundToReal48(w.fastNew * e + w.fastSlow * static_cast<long double>(slow));
+    if (static_cast<long double>(fast) - static_cast<long double>(slow) > 0 && doc.SlicePointCount < PointLimit) {
+      ++doc.SlicePointCount;
+      doc.SlicePoints[doc.SlicePointCount] = SlicePoint{n * kBlockBytes + kOnsetOffset, 0, true, false};
+      // No onset can follow in the very next block.
+      prevFast = 65536.0;
+      prevSlow = 65536.0;
+    } else {
+      prevFast = fast;
+      prevSlow = slow;
+    }
+  }
+}
+
+// C and D. The walks of D run over every point once per refined point; each
+// walk depends only on its own point, so point i sees i - 1 walk pairs, its
+// fine refinement, then count - i + 1 more, which RepeatWalkPair shortcuts.
+void RefineSlicePoints(Document& doc) {
+  const SampleView data(doc.SampleStream.data(), doc.DataLength);
+  const RefinementWindows windows = WindowsForRate(doc.SampleRate);
+  const int32_t count = doc.SlicePointCount;
+  for (int32_t k = 1; k <= count; ++k) {
+    auto& position = doc.SlicePoints[k].Position;
+    position = CoarseRefine(data, position, windows);
+  }
+  for (int32_t k = 1; k <= count; ++k) {
+    auto& position = doc.SlicePoints[k].Position;
+    position = RepeatWalkPair(data, position, k - 1);
+    position = FineRefine(data, position, windows);
+    position = RepeatWalkPair(data, position, count - k + 1);
+  }
+}
+
+namespace {
+
+// Range of n samples from start, 0 when the window starts before the data.
+// `hi` keeps the signed sample whose magnitude was largest so far.
+int64_t SpanAfter(const uint8_t* data, int32_t dataLength, int64_t start, int64_t n) {
+  if (n <= 0 || start < 0) return 0;
+  n = std::min<int64_t>(n, (dataLength - start) / 2);
+  int32_t hi = -100000;
+  int32_t lo = 100000;
+  for (int64_t i = 0; i < n; ++i) {
+    const int16_t s = LoadSample(data + start + 2 * i);
+    if (Magnitude16(s) > hi) hi = s;
+    if (s < lo) lo = s;
+  }
+  return n > 0 ? int64_t{hi} - lo : 0;
+}
+
+int64_t SpanBefore(const uint8_t* data, int32_t dataLength, int64_t start) {
+  constexpr int64_t kSamples = 500;
+  if (start < 0 || start + 2 * kSamples > dataLength) return 0;
+  int32_t hi = std::numeric_limits<int32_t>::min();
+  int32_t lo = std::numeric_limits<int32_t>::max();
+  for (int64_t i = 0; i < kSamples; ++i) {
+    const int16_t s = LoadSample(data + start + 2 * i);
+    hi = std::max<int32_t>(hi, s);
+    lo = std::min<int32_t>(lo, s);
+  }
+  return int64_t{hi} - lo;
+}
+
+void FixTableEnds(Document& doc) {
+  doc.SlicePoints[doc.SlicePointCount + 1] = SlicePoint{doc.DataLength, 0, false, false};
+  doc.SlicePoints[0] = SlicePoint{0, 0, false, false};
+}
+
+}  // namespace
+
+int32_t PointStrength(const uint8_t* data, int32_t dataLength, int32_t position, int32_t nextPosition) {
+  const int64_t n = (int64_t{nextPosition} - position) / 2;
+  const int64_t p = SpanAfter(data, dataLength, int64_t{position} - 400, n);
+  const int64_t q = SpanBefore(data, dataLength, int64_t{position} - 1400);
+  // With p = 0 the value reaches -65535 * q: computed wide and saturated so it
+  // can never wrap into a large positive strength.
+  const long double value = static_cast<long double>(p - q) / static_cast<long double>(p + 1) * 65535.0L;
+  const long double rounded = std::nearbyint(value);
+  const long double lowest = std::numeric_limits<int32_t>::min();
+  const long double highest = std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(std::clamp(rounded, lowest, highest));
+}
+
+void ScanSlicePoints(Document& doc, DetectionObserver& observer) {
+  FindOnsets(doc, observer);
+  RefineSlicePoints(doc);
+  FixTableEnds(doc);
+  for (int32_t k = 1; k <= doc.SlicePointCount; ++k) {
+    doc.SlicePoints[k].Strength =
+        PointStrength(doc.SampleStream.data(), doc.DataLength, doc.SlicePoints[k].Position,
+                      doc.SlicePoints[k + 1].Position);
+  }
+  doc.RescanPending = false;
+}
+
+void SelectActivePoints(Document& doc, int32_t viewWidth, DetectionObserver& observer) {
+  doc.ActivePointCount = 0;
+  for (int32_t k = 1; k <= doc.SlicePointCount; ++k) {
+    const SlicePoint& point = doc.SlicePoints[k];
+    if (IsActive(point, doc.Threshold)) {
+      ++doc.ActivePointCount;
+      doc.ActivePoints[doc.ActivePointCount] = point;
+      doc.ActivePointX[doc.ActivePointCount] =
+          doc.DataLength > 0 ? static_cast<double>(point.Position) / doc.DataLength * viewWidth : 0.0;
+    } else if (!point.Enabled) {
+      observer.InactiveDisabledPoint(point);
+    }
+  }
+  doc.ActivePoints[doc.ActivePointCount + 1] = SlicePoint{doc.DataLength, 0, false, false};
+  doc.ActivePoints[0].Position = 0;
+}
+
+void DetectSlicePoints(Document& doc, int32_t viewWidth, DetectionObserver& observer) {
+  observer.RunStarted();
+  const bool rescan = doc.RescanPending;
+  if (rescan) ScanSlicePoints(doc, observer);
+  doc.RescanPending = false;
+  SelectActivePoints(doc, viewWidth, observer);
+  if (rescan) doc.RightLocatorSegment = doc.ActivePointCount + 1;
+  observer.ActivePointsSelected();
+  if (doc.SlicePointCount == PointLimit) observer.PointLimitReached();
+}
+
+void DetectSlicePoints(Document& doc, int32_t viewWidth) {
+  DetectionObserver quiet;
+  DetectSlicePoints(doc, viewWidth, quiet);
+}
+
+}  // namespace slicewright

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace slicewright {
+
+// Every position and length in the document is a byte offset into the
+// 16-bit mono sample data; sample i starts at byte 2i.
+constexpr int32_t BytesPerSample = 2;
+constexpr int32_t PointLimit = 8192;
+// The point tables hold PointLimit points plus the fixed start and end entries.
+constexpr int32_t PointTableSize = PointLimit + 2;
+
+struct SlicePoint {
+  int32_t Position = 0;
+  int32_t Strength = 0;
+  bool Enabled = false;
+  bool Locked = false;
+
+  bool operator==(const SlicePoint&) const = default;
+};
+
+// Whether a point cuts the audio at the given threshold.
+inline bool IsActive(const SlicePoint& p, int32_t threshold) {
+  return (p.Strength > threshold && p.Enabled) || p.Locked;
+}
+
+// The one-level undo record: which operation was last, and the bytes or the
+// point it touched.
+struct UndoRecord {
+  std::string UndoKind;
+  int32_t UndoStart = 0;
+  int32_t UndoLength = 0;
+  int32_t UndoIndex = 0;
+  std::vector<uint8_t> UndoStream;
+
+  void Clear() {
+    UndoKind.clear();
+    UndoStart = 0;
+    UndoLength = 0;
+    UndoStream.clear();
+  }
+};
+
+// The whole state of the one open document. Core functions take it by
+// reference; the window owns the single instance.
+struct Document {
+  Document();
+
+  // Format of the sample data.
+  int32_t SampleRate = 0;
+  int32_t AvgBytesPerSec = 0;
+  uint16_t BitsPerSample = 16;
+  uint16_t Channels = 1;
+  int32_t DataLength = 0;
+
+  // Signed 16-bit little-endian PCM; SampleStream.size() == DataLength.
+  std::vector<uint8_t> SampleStream;
+
+  std::vector<uint8_t> PlayBuffer;
+  int32_t PlayBufferLength = 0;
+  int32_t PlayBufferStart = 0;
+  bool PlayBufferStale = false;
+
+  // Entries 0 and Count + 1 are the fixed start and end entries.
+  std::vector<SlicePoint> SlicePoints;
+  int32_t SlicePointCount = 0;
+  std::vector<SlicePoint> ActivePoints;
+  int32_t ActivePointCount = 0;
+  // Column of each active point on the full-file scale of the waveform area.
+  std::vector<double> ActivePointX;
+
+  int32_t Threshold = 65535;
+  int32_t SelectedSegment = 1;
+  bool SegmentSelected = false;
+
+  int32_t ViewStart = 0;
+  int32_t ViewEnd = 0;
+  int32_t ViewLength = 0;
+  double ZoomFactor = 1.0;
+
+  int32_t LeftLocatorPos = 0;
+  int32_t RightLocatorPos = 0;
+  int32_t LeftLocatorSegment = 1;
+  int32_t RightLocatorSegment = 1;
+
+  std::string LoadedFileName;
+  bool FileLoaded = false;
+  bool RescanPending = false;
+  bool WaveImageStale = true;
+
+  // Loop tempo as last computed; read by the MIDI template writer.
+  uint16_t LoopBars = 0;
+  uint16_t LoopBeats = 0;
+  double LoopBpm = 0.0;
+
+  UndoRecord Undo;
+
+  bool HasFile() const { return !LoadedFileName.empty(); }
+
+  // Signed sample whose first byte is at the given offset; the caller keeps
+  // the offset inside the data.
+  int16_t SampleAt(int32_t byteOffset) const {
+    const auto lo = SampleStream[static_cast<size_t>(byteOffset)];
+    const auto hi = SampleStream[static_cast<size_t>(byteOffset) + 1];
+    return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+  }
+
+  // Segment k runs from ActivePoints[k - 1] up to ActivePoints[k].
+  int32_t SegmentStart(int32_t k) const { return ActivePoints[k - 1].Position; }
+  int32_t SegmentEnd(int32_t k) const { return ActivePoints[k].Position; }
+  int32_t SegmentCount() const { return ActivePointCount + 1; }
+};
+
+// Empties the point tables and sets the fixed entries for the current length.
+void ResetPointTables(Document& doc);
+
+}  // namespace slicewright

@@ -1,0 +1,187 @@
+#include "document/WaveLoader.h"
+
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdio>
+#include <limits>
+
+#include "document/LoadMessages.h"
+#include "document/WavParser.h"
+
+namespace slicewright {
+namespace {
+
+constexpr FourCC kWave = MakeFourCC("WAVE");
+constexpr FourCC kFmt = MakeFourCC("fmt ");
+constexpr FourCC kData = MakeFourCC("data");
+
+// Largest data length the int32 positions of the document can address, in
+// whole stereo frames.
+constexpr uint64_t kMaxDataLength = (static_cast<uint64_t>(std::numeric_limits<int32_t>::max()) / 4) * 4;
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool StartsWithRiff(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) throw EWavParserError("Cannot open file " + path);
+  std::array<char, 4> id{};
+  const size_t got = std::fread(id.data(), 1, id.size(), f);
+  std::fclose(f);
+  return got == 4 && id == std::array<char, 4>{'R', 'I', 'F', 'F'};
+}
+
+WaveFormat ReadFormat(TWavParser& parser, const ChunkInfo& riff) {
+  const ChunkInfo fmt = parser.FindChunk(kFmt, riff);
+  std::array<uint8_t, 16> raw{};
+  const size_t got = parser.ReadChunk(fmt, raw);
+  return DecodeWaveFormat(std::span<const uint8_t>(raw.data(), got));
+}
+
+ChunkInfo FindWaveForm(TWavParser& parser) {
+  try {
+    return parser.FindRiff(kWave);
+  } catch (const EWavParserError&) {
+    throw EWavParserError(messages::kInvalidWav);
+  }
+}
+
+// A rate of 0 (or one beyond the int32 the document keeps) would divide by
+// zero or run the detector windows backwards.
+bool UsableRate(uint32_t rate) { return rate > 0 && rate <= static_cast<uint32_t>(std::numeric_limits<int32_t>::max()); }
+
+}  // namespace
+
+WaveCheckResult CheckWaveFile(const std::string& path) {
+  if (!StartsWithRiff(path)) return WaveCheckResult::NotRiff;
+  TWavParser parser;
+  parser.SetFileName(path);
+  const ChunkInfo riff = FindWaveForm(parser);
+  const WaveFormat format = ReadFormat(parser, riff);
+  parser.FindChunk(kData, riff);
+  const bool good = format.wFormatTag == 1 && format.wBitsPerSample == 16 && UsableRate(format.nSamplesPerSec);
+  return good ? WaveCheckResult::Good : WaveCheckResult::WrongFormat;
+}
+
+std::optional<LoadRefusal> CheckBeforeLoad(const std::string& path, LoadCommand command) {
+  if (!FileExists(path)) return LoadRefusal{RefusalSeverity::Warning, messages::kFileNotFound};
+  try {
+    switch (CheckWaveFile(path)) {
+      case WaveCheckResult::Good:
+        return std::nullopt;
+      case WaveCheckResult::NotRiff:
+        return LoadRefusal{RefusalSeverity::Warning, messages::kWaveCorrupted};
+      case WaveCheckResult::WrongFormat:
+        return LoadRefusal{RefusalSeverity::Warning, command == LoadCommand::Reopen
+                                                         ? messages::kIncorrectFormatReopen
+                                                         : messages::kIncorrectFormat};
+    }
+  } catch (const EWavParserError& e) {
+    return LoadRefusal{RefusalSeverity::Error, e.what()};
+  }
+  return std::nullopt;
+}
+
+void ReadWaveData(Document& doc, const std::string& path) {
+  WaveFormat format;
+  {
+    TWavParser parser;
+    parser.SetFileName(path);
+    const ChunkInfo riff = parser.FindRiff(kWave);
+    format = ReadFormat(parser, riff);
+    parser.FindChunk(kData, riff);
+  }
+  doc.SampleRate = static_cast<int32_t>(format.nSamplesPerSec);
+  doc.AvgBytesPerSec = static_cast<int32_t>(format.nAvgBytesPerSec);
+  doc.BitsPerSample = format.wBitsPerSample;
+  doc.Channels = format.nChannels;
+
+  TWaveDataExtractor extractor(path);
+  std::vector<uint8_t> data = extractor.ReadData();
+  // Keep whole samples only, and whole frames of a stereo file, so that the
+  // length always matches what the reduction produces.
+  const uint64_t unit = doc.Channels == 2 ? 4 : 2;
+  uint64_t length = std::min<uint64_t>(data.size(), kMaxDataLength);
+  length -= length % unit;
+  data.resize(length);
+  doc.DataLength = static_cast<int32_t>(length);
+  doc.SampleStream = std::move(data);
+}
+
+void ReduceStereo(Document& doc, StereoChoice choice) {
+  const std::vector<uint8_t> stereo = std::move(doc.SampleStream);
+  const size_t frames = static_cast<size_t>(doc.DataLength) / 4;
+  std::vector<uint8_t> mono(frames * 2);
+  for (size_t f = 0; f < frames; ++f) {
+    const uint8_t* frame = &stereo[4 * f];
+    switch (choice) {
+      case StereoChoice::Left:
+        mono[2 * f] = frame[0];
+        mono[2 * f + 1] = frame[1];
+        break;
+      case StereoChoice::Right:
+        mono[2 * f] = frame[2];
+        mono[2 * f + 1] = frame[3];
+        break;
+      case StereoChoice::Combine: {
+        const auto left = static_cast<int16_t>(static_cast<uint16_t>(frame[0] | frame[1] << 8));
+        const auto right = static_cast<int16_t>(static_cast<uint16_t>(frame[2] | frame[3] << 8));
+        // Each half truncates toward zero, so the sum always fits 16 bits.
+        const auto sum = static_cast<uint16_t>(static_cast<int16_t>(left / 2 + right / 2));
+        mono[2 * f] = static_cast<uint8_t>(sum & 0xFF);
+        mono[2 * f + 1] = static_cast<uint8_t>(sum >> 8);
+        break;
+      }
+    }
+  }
+  doc.SampleStream = std::move(mono);
+  doc.DataLength = static_cast<int32_t>(frames * 2);
+  doc.Channels = 1;
+  doc.AvgBytesPerSec = doc.Channels * (doc.BitsPerSample / 8) * doc.SampleRate;
+}
+
+void CloseDocument(Document& doc) {
+  ResetPointTables(doc);
+  doc.Undo.Clear();
+  doc.SelectedSegment = 1;
+  doc.SegmentSelected = false;
+  doc.FileLoaded = false;
+  doc.LoadedFileName.clear();
+  doc.SampleStream.clear();
+  doc.SampleStream.shrink_to_fit();
+  doc.PlayBuffer.clear();
+  doc.PlayBuffer.shrink_to_fit();
+}
+
+void LoadDocument(Document& doc, const std::string& path, StereoChoice stereoChoice) {
+  if (doc.HasFile()) CloseDocument(doc);
+  doc.Undo.Clear();
+  doc.ActivePoints[0].Position = 0;
+  doc.SelectedSegment = 1;
+  doc.ZoomFactor = 1.0;
+  doc.LeftLocatorSegment = 1;
+  doc.LoadedFileName = path;
+  ReadWaveData(doc, path);
+  doc.ActivePointCount = 0;
+  doc.RightLocatorSegment = 1;
+  doc.Threshold = 65536;
+  if (doc.Channels == 2) ReduceStereo(doc, stereoChoice);
+  doc.LeftLocatorPos = 0;
+  doc.RightLocatorPos = doc.DataLength;
+  doc.ViewStart = 0;
+  doc.ViewEnd = doc.DataLength;
+  doc.ViewLength = doc.DataLength;
+  doc.FileLoaded = true;
+  doc.RescanPending = true;
+  doc.PlayBufferStale = true;
+  doc.PlayBuffer.assign(static_cast<size_t>(doc.DataLength), 0);
+  doc.PlayBufferLength = 0;
+  doc.PlayBufferStart = 0;
+  doc.WaveImageStale = true;
+  ResetPointTables(doc);
+}
+
+}  // namespace slicewright

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "document/Document.h"
+
+namespace slicewright {
+
+enum class WaveCheckResult { Good = 0, WrongFormat = 1, NotRiff = 2 };
+
+// Checks a file before anything is changed: RIFF id, WAVE form, fmt and data
+// chunks, 16-bit PCM at a usable rate. Parser failures are thrown as
+// EWavParserError ("Invalid WAV" when there is no WAVE form).
+WaveCheckResult CheckWaveFile(const std::string& path);
+
+// Which command asks: the reopen items word the format refusal differently.
+enum class LoadCommand { Open, Reopen, Revert };
+
+enum class RefusalSeverity { Warning, Error };
+
+struct LoadRefusal {
+  RefusalSeverity severity;
+  std::string message;
+};
+
+// Runs the checks that every open command runs before it loads; returns the
+// refusal to show, or nothing when the file can be loaded.
+std::optional<LoadRefusal> CheckBeforeLoad(const std::string& path, LoadCommand command);
+
+// Reads the format fields and the sample data of path into the document.
+// DataLength is the bytes the file really holds, in whole samples (whole
+// frames for stereo).
+void ReadWaveData(Document& doc, const std::string& path);
+
+enum class StereoChoice { Left, Right, Combine };
+
+// Reduces interleaved 16-bit stereo to one channel.
+void ReduceStereo(Document& doc, StereoChoice choice);
+
+// Empties the document as closing a file does.
+void CloseDocument(Document& doc);
+
+// The document half of a load: closes what is open, reads the file, reduces
+// stereo with the given choice, and sets view, locators, threshold and flags
+// as a freshly loaded document has them (RescanPending set).
+void LoadDocument(Document& doc, const std::string& path, StereoChoice stereoChoice);
+
+}  // namespace slicewright
