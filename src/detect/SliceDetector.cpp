@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <thread>
 #include <vector>
 
+#include "detect/ParallelFor.h"
+#include "detect/PeakFollower.h"
 #include "detect/PointWalks.h"
 #include "detect/Real48.h"
 
@@ -19,8 +20,7 @@ constexpr int32_t kOnsetOffset = 10;  // a point starts 10 bytes into the next b
 // The weights as the detector stores them.
 struct Weights {
   long double preEmphasis = RoundToReal48(0.63L);
-  long double trackerGain = RoundToReal48(0.495L);
-  long double trackerKeep = RoundToReal48(0.5L);
+  long double trackerGain = RoundToReal48(0.495L);  // the old value keeps the exact weight 0.5
   long double envNew = RoundToReal48(0.459L);
   long double envHist1 = RoundToReal48(0.4L);
   long double envHist2 = RoundToReal48(0.3L);
@@ -41,10 +41,9 @@ struct PreEmphasis {
   }
   int16_t operator()(int32_t s, int32_t prev) const {
     const int64_t scaled = int64_t{s} * (int64_t{1} << 40) - numerator * prev;  // exact
-    int64_t whole = scaled >> 40;                                   // floor
-    const int64_t rest = scaled - (whole << 40);
-    constexpr int64_t kHalf = int64_t{1} << 39;
-    if (rest > kHalf || (rest == kHalf && (whole & 1) != 0)) ++whole;
+    // Round half to even without a branch: the parity of the floor decides ties.
+    constexpr int64_t kHalfLess = (int64_t{1} << 39) - 1;
+    const int64_t whole = (scaled + kHalfLess + ((scaled >> 40) & 1)) >> 40;
     return static_cast<int16_t>(static_cast<uint16_t>(whole));  // wraps, as the stored 16-bit value does
   }
 };
@@ -54,7 +53,7 @@ inline int16_t LoadSample(const uint8_t* p) {
 }
 
 // Range of one block after pre-emphasis, as tracked by the two peak followers.
-double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter, const Weights& w) {
+double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter, const PeakFollower& follower) {
   double hi = -33024.0;
   double lo = 33024.0;
   int32_t previous = prev;
@@ -62,8 +61,8 @@ double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter,
     const int32_t s = LoadSample(block + 2 * i);
     const int32_t y = filter(s, previous);
     previous = s;
-    if (y > hi) hi = RoundToReal48(w.trackerGain * y + w.trackerKeep * static_cast<long double>(hi));
-    if (y < lo) lo = RoundToReal48(w.trackerGain * y + w.trackerKeep * static_cast<long double>(lo));
+    if (y > hi) hi = follower.Step(y, hi);
+    if (y < lo) lo = follower.Step(y, lo);
   }
   return RoundToReal48(static_cast<long double>(hi) - static_cast<long double>(lo));
 }
@@ -73,27 +72,14 @@ double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter,
 std::vector<double> AllBlockRanges(const uint8_t* data, int32_t blockCount) {
   std::vector<double> ranges(static_cast<size_t>(blockCount));
   const PreEmphasis filter;
-  const Weights& w = DetectorWeights();
-  auto work = [&](int32_t first, int32_t last) {
-    for (int32_t b = first; b < last; ++b) {
-      const uint8_t* block = data + int64_t{b} * kBlockBytes;
+  const PeakFollower follower(DetectorWeights().trackerGain);
+  ParallelFor(blockCount, 4096, [&](int64_t first, int64_t last) {
+    for (int64_t b = first; b < last; ++b) {
+      const uint8_t* block = data + b * kBlockBytes;
       const int16_t prev = b == 0 ? int16_t{0} : LoadSample(block - 2);
-      ranges[static_cast<size_t>(b)] = BlockRange(block, prev, filter, w);
+      ranges[static_cast<size_t>(b)] = BlockRange(block, prev, filter, follower);
     }
-  };
-  constexpr int32_t kBlocksPerThreadMinimum = 4096;
-  const int32_t threads = std::clamp<int32_t>(
-      std::min<int32_t>(static_cast<int32_t>(std::thread::hardware_concurrency()), 8), 1,
-      std::max<int32_t>(1, blockCount / kBlocksPerThreadMinimum));
-  std::vector<std::thread> pool;
-  const int32_t share = blockCount / threads;
-  for (int32_t t = 1; t < threads; ++t) {
-    const int32_t first = t * share;
-    const int32_t last = t + 1 == threads ? blockCount : first + share;
-    pool.emplace_back(work, first, last);
-  }
-  work(0, threads == 1 ? blockCount : share);
-  for (auto& th : pool) th.join();
+  });
   return ranges;
 }
 
@@ -205,11 +191,14 @@ void ScanSlicePoints(Document& doc, DetectionObserver& observer) {
   FindOnsets(doc, observer);
   RefineSlicePoints(doc);
   FixTableEnds(doc);
-  for (int32_t k = 1; k <= doc.SlicePointCount; ++k) {
-    doc.SlicePoints[k].Strength =
-        PointStrength(doc.SampleStream.data(), doc.DataLength, doc.SlicePoints[k].Position,
-                      doc.SlicePoints[k + 1].Position);
-  }
+  // Each strength reads the audio up to the next point: together one pass
+  // over the data, shared between threads.
+  ParallelFor(doc.SlicePointCount, 64, [&doc](int64_t first, int64_t last) {
+    for (int64_t k = first + 1; k <= last; ++k) {
+      doc.SlicePoints[k].Strength = PointStrength(doc.SampleStream.data(), doc.DataLength,
+                                                  doc.SlicePoints[k].Position, doc.SlicePoints[k + 1].Position);
+    }
+  });
   doc.RescanPending = false;
 }
 
