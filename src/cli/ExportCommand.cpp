@@ -1,0 +1,222 @@
+#include "cli/ExportCommand.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "cli/Arguments.h"
+#include "cli/CliDocument.h"
+#include "cli/Json.h"
+#include "detect/LoopTempo.h"
+#include "detect/Sensitivity.h"
+#include "detect/SliceDetector.h"
+#include "export/CreationDate.h"
+#include "export/ExportMessages.h"
+#include "export/FileSave.h"
+#include "export/KeyMapping.h"
+#include "export/MidiTemplate.h"
+#include "export/RegionSlices.h"
+#include "export/SoundFontWriter.h"
+#include "export/WaveFileExport.h"
+
+namespace slicewright::cli {
+namespace {
+
+const std::vector<OptionSpec> kExportOptions{
+    kChannelOption,         {"--threshold", true},      {"--sensitivity", true},     {"--left-segment", true},
+    {"--right-segment", true}, {"--bars", true},        {"--beats", true},           {"--slices", true},
+    {"--region", true},     {"--sf2", true},            {"--bank-name", true},       {"--no-smooth", false},
+    {"--sf2-base-key", true}, {"--sf2-interval", true}, {"--sf2-white-keys", false}, {"--midi", true},
+    {"--midi-base-key", true}, {"--midi-interval", true}, {"--midi-white-keys", false}, {"--reverse", false},
+    {"--awe-filter", false}};
+
+void RequireParent(const ParsedArguments& parsed, const std::string& parent, const std::vector<std::string>& options) {
+  if (parsed.Has(parent)) return;
+  for (const std::string& option : options) {
+    if (parsed.Has(option)) throw UsageError{option + " needs " + parent};
+  }
+}
+
+int32_t ChosenThreshold(const ParsedArguments& parsed) {
+  const bool byThreshold = parsed.Has("--threshold");
+  if (byThreshold == parsed.Has("--sensitivity")) throw UsageError{"give one of --threshold and --sensitivity"};
+  if (byThreshold) {
+    return IntegerValue(parsed, "--threshold", std::numeric_limits<int32_t>::min(),
+                        std::numeric_limits<int32_t>::max());
+  }
+  const double percent = RealValue(parsed, "--sensitivity");
+  if (percent < 0.0 || percent > 100.0) throw UsageError{"--sensitivity takes a percentage from 0 to 100"};
+  return ThresholdForSlider(SliderForPercent(percent));
+}
+
+// The dialogs' key settings; white keys run from the C of the chosen octave,
+// as the dialogs set the note to C and the interval to 0 in that mode.
+KeyMapping ChosenKeys(const ParsedArguments& parsed, const std::string& prefix, int32_t intervalStep) {
+  KeyMapping keys;
+  if (parsed.Has(prefix + "-base-key")) keys.baseKey = IntegerValue(parsed, prefix + "-base-key", 0, 127);
+  if (parsed.Has(prefix + "-interval")) {
+    keys.interval = IntegerValue(parsed, prefix + "-interval", 0, 12);
+    if (keys.interval % intervalStep != 0) {
+      throw UsageError{prefix + "-interval takes 0 to 12 in steps of " + std::to_string(intervalStep)};
+    }
+  }
+  keys.whiteKeys = parsed.Has(prefix + "-white-keys");
+  if (keys.whiteKeys) {
+    keys.baseKey -= keys.baseKey % 12;
+    keys.interval = 0;
+  }
+  return keys;
+}
+
+CalendarDate CreationDay() {
+  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+  if (epoch == nullptr || *epoch == '\0') return LocalToday();
+  const std::string text = epoch;
+  int64_t seconds = 0;
+  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (ec != std::errc{} || ptr != text.data() + text.size() || seconds < 0) {
+    throw UsageError{"SOURCE_DATE_EPOCH must be a whole number of seconds"};
+  }
+  return DateFromEpochSeconds(seconds);
+}
+
+void PlaceLocators(Document& doc, const ParsedArguments& parsed) {
+  const int32_t last = doc.SegmentCount();
+  const int32_t a = parsed.Has("--left-segment") ? IntegerValue(parsed, "--left-segment", 1, last) : 1;
+  const int32_t b = parsed.Has("--right-segment") ? IntegerValue(parsed, "--right-segment", 1, last) : last;
+  if (a > b) throw UsageError{"--left-segment must not come after --right-segment"};
+  doc.LeftLocatorSegment = a;
+  doc.RightLocatorSegment = b;
+  doc.LeftLocatorPos = doc.SegmentStart(a);
+  doc.RightLocatorPos = doc.SegmentEnd(b);
+}
+
+std::string KeyList(const KeyMapping& keys, int32_t sliceCount) {
+  std::string list = "[";
+  for (int32_t n = 1; n <= sliceCount; ++n) list += (n > 1 ? ", " : "") + std::to_string(SlotKey(keys, n));
+  return list + "]";
+}
+
+std::string Number(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+// Collects what was written for the summary and whether any save failed.
+struct SaveLog {
+  std::string entries;
+  bool failed = false;
+
+  void Add(const std::string& key, const std::string& value) {
+    entries += (entries.empty() ? "" : ", ") + JsonString(key) + ":" + value;
+  }
+  void Failed(const char* message) {
+    PrintMessage(message);
+    failed = true;
+  }
+  bool Save(const std::string& path, const std::vector<uint8_t>& bytes, const char* failure) {
+    if (SaveFileReplacing(path, bytes)) return true;
+    Failed(failure);
+    return false;
+  }
+};
+
+}  // namespace
+
+int RunExport(const std::vector<std::string>& args) {
+  const ParsedArguments parsed = ParseArguments(args, kExportOptions);
+  RequireParent(parsed, "--sf2", {"--bank-name", "--no-smooth", "--sf2-base-key", "--sf2-interval", "--sf2-white-keys"});
+  RequireParent(parsed, "--midi",
+                {"--midi-base-key", "--midi-interval", "--midi-white-keys", "--reverse", "--awe-filter"});
+  if (!parsed.Has("--slices") && !parsed.Has("--region") && !parsed.Has("--sf2") && !parsed.Has("--midi")) {
+    throw UsageError{"nothing to export: give --slices, --region, --sf2 or --midi"};
+  }
+  const int32_t threshold = ChosenThreshold(parsed);
+  const int32_t bars = parsed.Has("--bars") ? IntegerValue(parsed, "--bars", 0, UINT16_MAX) : 1;
+  const int32_t beats = parsed.Has("--beats") ? IntegerValue(parsed, "--beats", 0, UINT16_MAX) : 0;
+  SoundFontSettings font;
+  font.keys = ChosenKeys(parsed, "--sf2", 2);
+  font.smoothEnds = !parsed.Has("--no-smooth");
+  font.bankName = parsed.Value("--bank-name").value_or(font.bankName);
+  MidiTemplateSettings midi;
+  midi.keys = ChosenKeys(parsed, "--midi", 1);
+  midi.reverse = parsed.Has("--reverse");
+  midi.aweFilter = parsed.Has("--awe-filter");
+  const CalendarDate created = CreationDay();
+
+  Document doc;
+  LoadAndScan(doc, parsed);
+  doc.Threshold = threshold;
+  DetectSlicePoints(doc, 0);
+  PlaceLocators(doc, parsed);
+  UpdateLoopTempo(doc, std::to_string(bars), std::to_string(beats));
+  const int32_t sliceCount = RegionPointCount(doc) + 1;
+
+  // Everything is checked before the first file is written.
+  std::optional<std::vector<uint8_t>> bank;
+  if (parsed.Has("--sf2")) {
+    bank = BuildSoundFont(doc, font, created);
+    if (!bank) throw CommandFailure{kExitUsage, messages::kKeysExceeded};
+  }
+  TemplateBuild midiTemplate;
+  if (parsed.Has("--midi")) {
+    midiTemplate = BuildMidiTemplate(doc, midi);
+    if (midiTemplate.refusal != TemplateRefusal::None) {
+      throw CommandFailure{kExitUsage, TemplateRefusalMessage(midiTemplate.refusal)};
+    }
+  }
+
+  SaveLog log;
+  if (const auto base = parsed.Value("--slices")) {
+    std::string files;
+    const auto results = WriteSliceFiles(doc, WithDefaultExtension(*base, "wav"), [&](const SliceFileResult& r, int32_t, int32_t) {
+      if (!r.saved) log.Failed(messages::kWaveSaveError);
+    });
+    for (const SliceFileResult& r : results) {
+      if (r.saved) files += (files.empty() ? "" : ", ") + JsonString(r.fileName);
+    }
+    log.Add("slices", "[" + files + "]");
+  }
+  if (const auto region = parsed.Value("--region")) {
+    const std::string name = WaveFileName(WithDefaultExtension(*region, "wav"));
+    const int32_t length = doc.RightLocatorPos - doc.LeftLocatorPos;
+    if (WriteWaveFile(doc, name, doc.LeftLocatorPos, length)) {
+      log.Add("region", JsonString(name));
+    } else {
+      log.Failed(messages::kWaveSaveError);
+    }
+  }
+  if (bank) {
+    const std::string name = WithDefaultExtension(*parsed.Value("--sf2"), "sf2");
+    if (log.Save(name, *bank, messages::kSoundFontSaveError)) {
+      log.Add("sf2", "{\"file\":" + JsonString(name) + ", \"keys\":" + KeyList(font.keys, sliceCount) + "}");
+    }
+  }
+  if (parsed.Has("--midi")) {
+    const std::string name = WithDefaultExtension(*parsed.Value("--midi"), "mid");
+    if (log.Save(name, midiTemplate.bytes, messages::kMidiSaveError)) {
+      log.Add("midi", "{\"file\":" + JsonString(name) + ", \"keys\":" + KeyList(midi.keys, sliceCount) +
+                          ", \"reverse\":" + (midi.reverse ? "true" : "false") + "}");
+    }
+  }
+
+  const bool hasTempo = doc.LoopBpm > 0.0 && (doc.LoopBars != 0 || doc.LoopBeats != 0);
+  std::string out = "{\"threshold\":" + std::to_string(doc.Threshold) +
+                    ", \"activePointCount\":" + std::to_string(doc.ActivePointCount) +
+                    ", \"leftLocator\":{\"segment\":" + std::to_string(doc.LeftLocatorSegment) +
+                    ", \"position\":" + std::to_string(doc.LeftLocatorPos) + "}" +
+                    ", \"rightLocator\":{\"segment\":" + std::to_string(doc.RightLocatorSegment) +
+                    ", \"position\":" + std::to_string(doc.RightLocatorPos) + "}" +
+                    ", \"sliceCount\":" + std::to_string(sliceCount) + ", \"bars\":" + std::to_string(bars) +
+                    ", \"beats\":" + std::to_string(beats) +
+                    ", \"loopBpm\":" + (hasTempo ? Number(doc.LoopBpm) : std::string("null")) +
+                    ", \"written\":{" + log.entries + "}}\n";
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return log.failed ? kExitSaveFailed : kExitOk;
+}
+
+}  // namespace slicewright::cli
