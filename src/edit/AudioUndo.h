@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "document/Document.h"
+
+namespace slicewright {
+
+// Replaces the undo record with the given kind and a copy of the bytes
+// [start, start + length) of the sample data.
+void SaveUndoBytes(Document& doc, std::string_view kind, int32_t start, int32_t length);
+
+// Sets the kind of an audio operation that found nothing to do. The saved
+// bytes of the previous record are dropped with it: they belong to another
+// kind and another place, and undoing them under this kind would write them
+// over the wrong audio.
+void SetUndoKindWithoutBytes(Document& doc, std::string_view kind);
+
+// When the changed bytes [start, start + length) overlap the stretch held in
+// PlayBuffer, copies that stretch from the sample data into PlayBuffer again,
+// so a running block plays the change. Never reads past the data or writes
+// past the buffer. Returns whether PlayBuffer was rewritten.
+bool RefreshPlayBuffer(Document& doc, int32_t start, int32_t length);
+
+}  // namespace slicewright

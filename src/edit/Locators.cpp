@@ -1,0 +1,125 @@
+#include "edit/Locators.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace slicewright {
+namespace {
+
+int32_t Bound(const Document& doc, int32_t k) { return doc.ActivePoints[k].Position; }
+
+// Middle of segment k; a drop exactly here goes to the segment's start (L)
+// or end (R).
+int64_t Middle(const Document& doc, int32_t k) {
+  return Bound(doc, k - 1) + (Bound(doc, k) - Bound(doc, k - 1)) / 2;
+}
+
+// A column of the view turned into a byte position: first to a whole column
+// of the full-file scale, then to bytes.
+int64_t DropPosition(const Document& doc, int32_t viewColumn, int32_t width) {
+  const double fullColumn = std::nearbyint(static_cast<double>(doc.ViewLength) / doc.DataLength * viewColumn +
+                                           static_cast<double>(doc.ViewStart) / doc.DataLength * width);
+  return static_cast<int64_t>(std::nearbyint(fullColumn / width * doc.DataLength));
+}
+
+int32_t LeftSegmentOf(const Document& doc, int32_t position) {
+  const int32_t last = doc.ActivePointCount + 1;
+  for (int32_t i = 0; i <= last; ++i) {
+    if (Bound(doc, i) == position) return std::clamp(i + 1, 1, last);
+    if (Bound(doc, i) > position) return std::max(i, 1);
+  }
+  return last;
+}
+
+int32_t RightSegmentOf(const Document& doc, int32_t position) {
+  const int32_t last = doc.ActivePointCount + 1;
+  for (int32_t i = 1; i < last; ++i) {
+    if (Bound(doc, i) >= position) return i;
+  }
+  return last;
+}
+
+}  // namespace
+
+int32_t ViewColumn(const Document& doc, int64_t position, int32_t width) {
+  if (doc.ViewLength <= 0) return 0;
+  return static_cast<int32_t>(
+      std::nearbyint(static_cast<double>(position - doc.ViewStart) / doc.ViewLength * width));
+}
+
+void DeriveLocatorSegments(Document& doc) {
+  doc.LeftLocatorSegment = LeftSegmentOf(doc, doc.LeftLocatorPos);
+  doc.RightLocatorSegment = RightSegmentOf(doc, doc.RightLocatorPos);
+}
+
+bool FitLocatorsToSegments(Document& doc) {
+  DeriveLocatorSegments(doc);
+  const int32_t left = Bound(doc, doc.LeftLocatorSegment - 1);
+  const int32_t right = Bound(doc, doc.RightLocatorSegment);
+  const bool moved = left != doc.LeftLocatorPos || right != doc.RightLocatorPos;
+  doc.LeftLocatorPos = left;
+  doc.RightLocatorPos = right;
+  DeriveLocatorSegments(doc);
+  return moved;
+}
+
+LocatorDrop SnapLeftLocator(Document& doc, int32_t leftEdge, int32_t width) {
+  const int32_t n = doc.ActivePointCount;
+  LocatorDrop drop;
+  if (n == 0 || leftEdge < 0 || doc.DataLength <= 0 || width <= 0) {
+    drop = {0, 1, 0};
+  } else {
+    const int64_t p = DropPosition(doc, leftEdge, width);
+    const int32_t r = std::clamp(doc.RightLocatorSegment, 1, n + 1);
+    if (p > Middle(doc, r)) {
+      drop = {Bound(doc, r - 1), r, 0};  // never past the start of R's segment
+    } else if (p > Bound(doc, n)) {
+      drop = {Bound(doc, n), n + 1, 0};
+    } else {
+      int32_t i = 1;
+      while (Bound(doc, i) < p) ++i;  // stops at n at the latest, since p <= A[n]
+      drop = p > Middle(doc, i) ? LocatorDrop{Bound(doc, i), i + 1, 0} : LocatorDrop{Bound(doc, i - 1), i, 0};
+    }
+  }
+  drop.ButtonLeft = ViewColumn(doc, drop.Position, width);
+  doc.LeftLocatorPos = drop.Position;
+  doc.LeftLocatorSegment = drop.Segment;
+  return drop;
+}
+
+LocatorDrop SnapRightLocator(Document& doc, int32_t leftEdge, int32_t buttonWidth, int32_t width) {
+  const int32_t n = doc.ActivePointCount;
+  int32_t k = 0;
+  while (k <= n && Bound(doc, k) < doc.LeftLocatorPos) ++k;
+  doc.LeftLocatorSegment = std::min(k + 1, n + 1);
+
+  const int32_t rightEdge = leftEdge + buttonWidth;
+  LocatorDrop drop;
+  if (n == 0 || doc.DataLength <= 0 || width <= 0) {
+    drop = {doc.DataLength, 1, 0};
+  } else if (rightEdge > width) {
+    drop = {doc.DataLength, n + 1, 0};
+  } else {
+    const int64_t p = DropPosition(doc, rightEdge, width);
+    const int32_t l = doc.LeftLocatorSegment;
+    if (p < Middle(doc, l)) {
+      drop = {Bound(doc, l), l, 0};  // never before the end of L's segment
+    } else if (p < Bound(doc, 1)) {
+      drop = {Bound(doc, 1), 1, 0};
+    } else {
+      int32_t i = 1;
+      while (i <= n + 1 && p >= Bound(doc, i)) ++i;
+      if (i > n + 1) {
+        drop = {doc.DataLength, n + 1, 0};
+      } else {
+        drop = p < Middle(doc, i) ? LocatorDrop{Bound(doc, i - 1), i - 1, 0} : LocatorDrop{Bound(doc, i), i, 0};
+      }
+    }
+  }
+  drop.ButtonLeft = ViewColumn(doc, drop.Position, width) - buttonWidth;
+  doc.RightLocatorPos = drop.Position;
+  doc.RightLocatorSegment = drop.Segment;
+  return drop;
+}
+
+}  // namespace slicewright

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+
+#include "document/Document.h"
+
+namespace slicewright {
+
+// Column of a byte position in the visible range of a waveform area of the
+// given width.
+int32_t ViewColumn(const Document& doc, int64_t position, int32_t width);
+
+// After the active points changed under locators that keep their byte
+// positions: LeftLocatorSegment becomes the segment that L starts (or lies
+// in), RightLocatorSegment the first segment ending at or after R.
+void DeriveLocatorSegments(Document& doc);
+
+// After a sensitivity change: a locator whose point stopped being active is
+// moved out to the nearest bound that keeps the region inside, L to the start
+// of the segment it lies in and R to the end of its segment. L stays at or
+// before R and both indexes name the segments that L starts and R ends.
+// Returns whether a locator moved (the window places the buttons again).
+bool FitLocatorsToSegments(Document& doc);
+
+// A locator dropped and snapped to a segment bound.
+struct LocatorDrop {
+  int32_t Position = 0;
+  int32_t Segment = 1;
+  // Left edge of the button in view columns.
+  int32_t ButtonLeft = 0;
+};
+
+// Drop of the L button with its left edge at leftEdge (view columns, may lie
+// outside the area). Sets LeftLocatorPos and LeftLocatorSegment.
+LocatorDrop SnapLeftLocator(Document& doc, int32_t leftEdge, int32_t width);
+
+// Drop of the R button, whose right edge (leftEdge + buttonWidth) marks R.
+// Derives LeftLocatorSegment from L first, then sets RightLocatorPos and
+// RightLocatorSegment.
+LocatorDrop SnapRightLocator(Document& doc, int32_t leftEdge, int32_t buttonWidth, int32_t width);
+
+}  // namespace slicewright

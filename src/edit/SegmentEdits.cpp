@@ -1,0 +1,98 @@
+#include "edit/SegmentEdits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "edit/AudioUndo.h"
+#include "edit/UndoKinds.h"
+#include "edit/WholeAudio.h"
+
+namespace slicewright {
+namespace {
+
+constexpr int32_t kFadeBytes = 500;
+constexpr int32_t kFadeSamples = kFadeBytes / BytesPerSample;
+
+int16_t SampleOf(const std::vector<uint8_t>& bytes, int32_t at) {
+  return static_cast<int16_t>(static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8));
+}
+
+void PutSample(std::vector<uint8_t>& bytes, int32_t at, int16_t value) {
+  const auto raw = static_cast<uint16_t>(value);
+  bytes[at] = static_cast<uint8_t>(raw & 0xFF);
+  bytes[at + 1] = static_cast<uint8_t>(raw >> 8);
+}
+
+// The outcome of an in-place change of [start, start + length).
+EditOutcome SamplesChanged(Document& doc, int32_t start, int32_t length) {
+  doc.PlayBufferStale = true;
+  doc.WaveImageStale = true;
+  EditOutcome outcome;
+  outcome.Changed = true;
+  outcome.UndoAvailable = true;
+  outcome.Refresh = true;
+  outcome.PlayBufferRewritten = RefreshPlayBuffer(doc, start, length);
+  return outcome;
+}
+
+}  // namespace
+
+double ByteUnderPointer(const Document& doc, int32_t pointerX, int32_t width) {
+  if (width <= 0) return doc.ViewStart;
+  return static_cast<double>(pointerX) / width * doc.ViewLength + doc.ViewStart;
+}
+
+SegmentRange SegmentAtByte(const Document& doc, double p) {
+  const int32_t last = doc.ActivePointCount + 1;
+  int32_t j = 1;
+  while (j < last && doc.ActivePoints[j].Position < p) ++j;
+  return {doc.ActivePoints[j - 1].Position, doc.ActivePoints[j].Position};
+}
+
+EditOutcome ReverseSegment(Document& doc, double p) {
+  const SegmentRange segment = SegmentAtByte(doc, p);
+  const int32_t length = segment.End - segment.Start;
+  SaveUndoBytes(doc, undo_kind::Reverse, segment.Start, length);
+  const int32_t samples = length / BytesPerSample;
+  for (int32_t k = 0; k < samples; ++k) {
+    const int32_t to = segment.Start + k * BytesPerSample;
+    PutSample(doc.SampleStream, to, SampleOf(doc.Undo.UndoStream, length - (k + 1) * BytesPerSample));
+  }
+  return SamplesChanged(doc, segment.Start, length);
+}
+
+EditOutcome SilenceSegment(Document& doc, double p) {
+  const SegmentRange segment = SegmentAtByte(doc, p);
+  const bool fade = segment.Start >= kFadeBytes;
+  const int32_t first = fade ? segment.Start - kFadeBytes : segment.Start;
+  SaveUndoBytes(doc, undo_kind::Silence, first, segment.End - first);
+  if (fade) {
+    for (int32_t j = 0; j < kFadeSamples; ++j) {
+      const int32_t at = first + j * BytesPerSample;
+      const double faded = std::nearbyint(doc.SampleAt(at) * static_cast<double>(kFadeSamples - 1 - j) /
+                                          (kFadeSamples - 1));
+      PutSample(doc.SampleStream, at, static_cast<int16_t>(faded));
+    }
+  }
+  std::fill(doc.SampleStream.begin() + segment.Start, doc.SampleStream.begin() + segment.End, uint8_t{0});
+  return SamplesChanged(doc, first, segment.End - first);
+}
+
+EditOutcome CropRegion(Document& doc) {
+  const int32_t left = std::clamp(doc.LeftLocatorPos, 0, doc.DataLength);
+  const int32_t right = std::clamp(doc.RightLocatorPos, left, doc.DataLength);
+  const int32_t length = (right - left) / BytesPerSample * BytesPerSample;
+  if (length <= 0) return {};
+  std::vector<uint8_t> region(doc.SampleStream.begin() + left, doc.SampleStream.begin() + left + length);
+  SaveUndoBytes(doc, undo_kind::PasteNew, 0, doc.DataLength);
+  ReplaceWholeAudio(doc, std::move(region));
+  doc.LeftLocatorPos = 0;
+  doc.LeftLocatorSegment = 1;
+  doc.RescanPending = true;
+  EditOutcome outcome = WholeAudioReplaced(LocatorButtons::AtEnds);
+  outcome.UndoAvailable = true;
+  return outcome;
+}
+
+}  // namespace slicewright

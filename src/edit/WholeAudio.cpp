@@ -1,0 +1,34 @@
+#include "edit/WholeAudio.h"
+
+#include <utility>
+
+#include "edit/PointTable.h"
+
+namespace slicewright {
+
+void ReplaceWholeAudio(Document& doc, std::vector<uint8_t> bytes) {
+  doc.SampleStream = std::move(bytes);
+  doc.DataLength = static_cast<int32_t>(doc.SampleStream.size());
+  DropPointsPastEnd(doc);
+  doc.RightLocatorPos = doc.DataLength;
+  if (doc.LeftLocatorPos >= doc.DataLength) doc.LeftLocatorPos = 0;
+  doc.ViewStart = 0;
+  doc.ViewEnd = doc.DataLength;
+  doc.ViewLength = doc.DataLength;
+  doc.ZoomFactor = 1.0;
+  doc.PlayBufferStale = true;
+  doc.WaveImageStale = true;
+}
+
+EditOutcome WholeAudioReplaced(LocatorButtons buttons) {
+  EditOutcome outcome;
+  outcome.Changed = true;
+  outcome.StopPlayback = true;
+  outcome.ClearDragState = true;
+  outcome.Refresh = true;
+  outcome.DeriveLocatorSegments = true;
+  outcome.Buttons = buttons;
+  return outcome;
+}
+
+}  // namespace slicewright
