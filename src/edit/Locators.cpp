@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "view/LocatorSegments.h"
+#include "view/PixelMapping.h"
+
 namespace slicewright {
 namespace {
 
@@ -17,45 +20,20 @@ int64_t Middle(const Document& doc, int32_t k) {
 // A column of the view turned into a byte position: first to a whole column
 // of the full-file scale, then to bytes.
 int64_t DropPosition(const Document& doc, int32_t viewColumn, int32_t width) {
-  const double fullColumn = std::nearbyint(static_cast<double>(doc.ViewLength) / doc.DataLength * viewColumn +
+  const int32_t fullColumn = RoundHalfEven(static_cast<double>(doc.ViewLength) / doc.DataLength * viewColumn +
                                            static_cast<double>(doc.ViewStart) / doc.DataLength * width);
-  return static_cast<int64_t>(std::nearbyint(fullColumn / width * doc.DataLength));
-}
-
-int32_t LeftSegmentOf(const Document& doc, int32_t position) {
-  const int32_t last = doc.ActivePointCount + 1;
-  for (int32_t i = 0; i <= last; ++i) {
-    if (Bound(doc, i) == position) return std::clamp(i + 1, 1, last);
-    if (Bound(doc, i) > position) return std::max(i, 1);
-  }
-  return last;
-}
-
-int32_t RightSegmentOf(const Document& doc, int32_t position) {
-  const int32_t last = doc.ActivePointCount + 1;
-  for (int32_t i = 1; i < last; ++i) {
-    if (Bound(doc, i) >= position) return i;
-  }
-  return last;
+  return static_cast<int64_t>(std::nearbyint(static_cast<double>(fullColumn) / width * doc.DataLength));
 }
 
 }  // namespace
 
-int32_t ViewColumn(const Document& doc, int64_t position, int32_t width) {
-  if (doc.ViewLength <= 0) return 0;
-  return static_cast<int32_t>(
-      std::nearbyint(static_cast<double>(position - doc.ViewStart) / doc.ViewLength * width));
-}
-
-void DeriveLocatorSegments(Document& doc) {
-  doc.LeftLocatorSegment = LeftSegmentOf(doc, doc.LeftLocatorPos);
-  doc.RightLocatorSegment = RightSegmentOf(doc, doc.RightLocatorPos);
-}
-
 bool FitLocatorsToSegments(Document& doc) {
-  DeriveLocatorSegments(doc);
-  const int32_t left = Bound(doc, doc.LeftLocatorSegment - 1);
-  const int32_t right = Bound(doc, doc.RightLocatorSegment);
+  const int32_t last = doc.ActivePointCount + 1;
+  int32_t left = 0;  // the last bound at or before L
+  for (int32_t i = 1; i < last && Bound(doc, i) <= doc.LeftLocatorPos; ++i) left = Bound(doc, i);
+  int32_t i = 1;  // the first bound at or after R
+  while (i < last && Bound(doc, i) < doc.RightLocatorPos) ++i;
+  const int32_t right = Bound(doc, i);
   const bool moved = left != doc.LeftLocatorPos || right != doc.RightLocatorPos;
   doc.LeftLocatorPos = left;
   doc.RightLocatorPos = right;
@@ -81,7 +59,7 @@ LocatorDrop SnapLeftLocator(Document& doc, int32_t leftEdge, int32_t width) {
       drop = p > Middle(doc, i) ? LocatorDrop{Bound(doc, i), i + 1, 0} : LocatorDrop{Bound(doc, i - 1), i, 0};
     }
   }
-  drop.ButtonLeft = ViewColumn(doc, drop.Position, width);
+  drop.ButtonLeft = ColumnOf(drop.Position, doc.ViewStart, doc.ViewLength, width);
   doc.LeftLocatorPos = drop.Position;
   doc.LeftLocatorSegment = drop.Segment;
   return drop;
@@ -116,7 +94,7 @@ LocatorDrop SnapRightLocator(Document& doc, int32_t leftEdge, int32_t buttonWidt
       }
     }
   }
-  drop.ButtonLeft = ViewColumn(doc, drop.Position, width) - buttonWidth;
+  drop.ButtonLeft = ColumnOf(drop.Position, doc.ViewStart, doc.ViewLength, width) - buttonWidth;
   doc.RightLocatorPos = drop.Position;
   doc.RightLocatorSegment = drop.Segment;
   return drop;

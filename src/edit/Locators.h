@@ -6,19 +6,11 @@
 
 namespace slicewright {
 
-// Column of a byte position in the visible range of a waveform area of the
-// given width.
-int32_t ViewColumn(const Document& doc, int64_t position, int32_t width);
-
-// After the active points changed under locators that keep their byte
-// positions: LeftLocatorSegment becomes the segment that L starts (or lies
-// in), RightLocatorSegment the first segment ending at or after R.
-void DeriveLocatorSegments(Document& doc);
-
 // After a sensitivity change: a locator whose point stopped being active is
 // moved out to the nearest bound that keeps the region inside, L to the start
-// of the segment it lies in and R to the end of its segment. L stays at or
-// before R and both indexes name the segments that L starts and R ends.
+// of the segment it lies in and R to the end of its segment; then both
+// segment indexes are derived again (view/LocatorSegments.h). L stays at or
+// before R and the indexes name the segments that L starts and R ends.
 // Returns whether a locator moved (the window places the buttons again).
 bool FitLocatorsToSegments(Document& doc);
 

@@ -1,13 +1,13 @@
 #include "edit/PointOperations.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "detect/Sensitivity.h"
 #include "edit/PointTable.h"
 #include "edit/UndoKinds.h"
+#include "view/PixelMapping.h"
 
 namespace slicewright {
 namespace {
@@ -34,11 +34,9 @@ EditOutcome PointsChanged(bool undoAvailable) {
   return outcome;
 }
 
-int32_t SampleUnderColumn(const Document& doc, int32_t column, int32_t width) {
-  if (width <= 0) return 0;
-  const double bytes = static_cast<double>(column) / width * doc.ViewLength + doc.ViewStart;
-  const auto samples = static_cast<int64_t>(std::nearbyint(bytes / BytesPerSample));
-  return ClampToData(doc, samples * BytesPerSample);
+int32_t DragLinePosition(const Document& doc, int32_t column, int32_t width) {
+  const int64_t sample = SampleUnderColumn(column, width, doc.ViewStart, doc.ViewLength, BytesPerSample);
+  return ClampToData(doc, sample * BytesPerSample);
 }
 
 EditOutcome AddPoint(Document& doc, int32_t position, bool addAtCurrentLength) {

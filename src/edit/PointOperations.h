@@ -7,9 +7,9 @@
 
 namespace slicewright {
 
-// The sample under a column of the waveform area (the drag or tracking line),
-// as a byte position inside the data.
-int32_t SampleUnderColumn(const Document& doc, int32_t column, int32_t width);
+// Byte position of the sample under the drag or tracking line at a column of
+// the waveform area, kept inside the data.
+int32_t DragLinePosition(const Document& doc, int32_t column, int32_t width);
 
 // The add tool: inserts an enabled, locked point after any point already at
 // position. Refused when the table holds PointLimit points.

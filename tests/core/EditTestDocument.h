@@ -10,7 +10,7 @@
 #include "detect/SliceDetector.h"
 #include "document/Document.h"
 #include "edit/EditOutcome.h"
-#include "edit/Locators.h"
+#include "view/LocatorSegments.h"
 
 namespace slicewright::test {
 

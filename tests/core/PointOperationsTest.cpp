@@ -75,16 +75,16 @@ TEST(AddPoint, IsRefusedWhenTheTableIsFull) {
   EXPECT_EQ(doc.SlicePoints.size(), static_cast<size_t>(PointTableSize));
 }
 
-TEST(SampleUnderColumn, RoundsToTheNearestSampleOfTheView) {
+TEST(DragLinePosition, IsTheNearestSampleOfTheViewInsideTheData) {
   Document doc = EditDocument(test::Ramp(1000));  // 2000 bytes over 1000 columns
-  EXPECT_EQ(SampleUnderColumn(doc, 250, 1000), 500);
+  EXPECT_EQ(DragLinePosition(doc, 250, 1000), 500);
   doc.ViewStart = 1000;
   doc.ViewLength = 3;  // 0.003 bytes per column: column 500 is byte 1001.5, sample 500.75
-  EXPECT_EQ(SampleUnderColumn(doc, 500, 1000), 1002);
-  EXPECT_EQ(SampleUnderColumn(doc, 3000, 1000), 1008);  // sample 504.5: halves go to even
-  EXPECT_EQ(SampleUnderColumn(doc, 5000, 1000), 1016);  // sample 507.5
+  EXPECT_EQ(DragLinePosition(doc, 500, 1000), 1002);
+  EXPECT_EQ(DragLinePosition(doc, 3000, 1000), 1008);  // sample 504.5: halves go to even
+  EXPECT_EQ(DragLinePosition(doc, 5000, 1000), 1016);  // sample 507.5
   doc.ViewLength = 1000;
-  EXPECT_EQ(SampleUnderColumn(doc, 2000, 1000), doc.DataLength - 2);
+  EXPECT_EQ(DragLinePosition(doc, 2000, 1000), doc.DataLength - 2);
 }
 
 TEST(MovePoint, PastTwoNeighboursKeepsTheTableSortedAndTheSegmentCount) {
