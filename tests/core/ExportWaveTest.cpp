@@ -4,7 +4,10 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "TestWaves.h"
 #include "export/FileSave.h"
@@ -184,6 +187,24 @@ TEST(FileSave, FailureLeavesTheOldFileIntact) {
     EXPECT_EQ(ReadFile(good), (std::vector<uint8_t>{5, 5, 5}));
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), {}), 2);
+}
+
+TEST(FileSave, AWriteCutShortLeavesTheOldFileIntact) {
+  test::TempDir dir;
+  const std::string good = dir.Write("good.sf2", {5, 5, 5});
+  // A file size limit makes the write fail part-way, as a full disk does.
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit oldLimit{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+  rlimit small = oldLimit;
+  small.rlim_cur = 100;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool saved = SaveFileReplacing(good, std::vector<uint8_t>(1000, 1));
+  ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(ReadFile(good), (std::vector<uint8_t>{5, 5, 5}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), {}), 1);
 }
 
 TEST(SliceFiles, WritesEverySliceAndGoesOnAfterAFailure) {
