@@ -18,7 +18,6 @@
 #include "export/FileSave.h"
 #include "export/KeyMapping.h"
 #include "export/MidiTemplate.h"
-#include "export/RegionSlices.h"
 #include "export/SoundFontWriter.h"
 #include "export/WaveFileExport.h"
 
@@ -125,96 +124,129 @@ struct SaveLog {
   }
 };
 
-}  // namespace
+// Everything the command line asks for, checked before the file is read.
+struct ExportRequest {
+  int32_t threshold = 0;
+  int32_t bars = 1;
+  int32_t beats = 0;
+  SoundFontSettings font;
+  MidiTemplateSettings midi;
+  CalendarDate created;
+};
 
-int RunExport(const std::vector<std::string>& args) {
-  const ParsedArguments parsed = ParseArguments(args, kExportOptions);
-  RequireParent(parsed, "--sf2", {"--bank-name", "--no-smooth", "--sf2-base-key", "--sf2-interval", "--sf2-white-keys"});
+ExportRequest ReadRequest(const ParsedArguments& parsed) {
+  RequireParent(parsed, "--sf2",
+                {"--bank-name", "--no-smooth", "--sf2-base-key", "--sf2-interval", "--sf2-white-keys"});
   RequireParent(parsed, "--midi",
                 {"--midi-base-key", "--midi-interval", "--midi-white-keys", "--reverse", "--awe-filter"});
   if (!parsed.Has("--slices") && !parsed.Has("--region") && !parsed.Has("--sf2") && !parsed.Has("--midi")) {
     throw UsageError{"nothing to export: give --slices, --region, --sf2 or --midi"};
   }
-  const int32_t threshold = ChosenThreshold(parsed);
-  const int32_t bars = parsed.Has("--bars") ? IntegerValue(parsed, "--bars", 0, UINT16_MAX) : 1;
-  const int32_t beats = parsed.Has("--beats") ? IntegerValue(parsed, "--beats", 0, UINT16_MAX) : 0;
-  SoundFontSettings font;
-  font.keys = ChosenKeys(parsed, "--sf2", 2);
-  font.smoothEnds = !parsed.Has("--no-smooth");
-  font.bankName = parsed.Value("--bank-name").value_or(font.bankName);
-  MidiTemplateSettings midi;
-  midi.keys = ChosenKeys(parsed, "--midi", 1);
-  midi.reverse = parsed.Has("--reverse");
-  midi.aweFilter = parsed.Has("--awe-filter");
-  const CalendarDate created = CreationDay();
+  ExportRequest request;
+  request.threshold = ChosenThreshold(parsed);
+  if (parsed.Has("--bars")) request.bars = IntegerValue(parsed, "--bars", 0, UINT16_MAX);
+  if (parsed.Has("--beats")) request.beats = IntegerValue(parsed, "--beats", 0, UINT16_MAX);
+  request.font.keys = ChosenKeys(parsed, "--sf2", 2);
+  request.font.smoothEnds = !parsed.Has("--no-smooth");
+  request.font.bankName = parsed.Value("--bank-name").value_or(request.font.bankName);
+  request.midi.keys = ChosenKeys(parsed, "--midi", 1);
+  request.midi.reverse = parsed.Has("--reverse");
+  request.midi.aweFilter = parsed.Has("--awe-filter");
+  request.created = CreationDay();
+  return request;
+}
 
-  Document doc;
-  LoadAndScan(doc, parsed);
-  doc.Threshold = threshold;
-  DetectSlicePoints(doc, 0);
-  PlaceLocators(doc, parsed);
-  UpdateLoopTempo(doc, std::to_string(bars), std::to_string(beats));
-  const int32_t sliceCount = RegionPointCount(doc) + 1;
-
-  // Everything is checked before the first file is written.
+// The bank and the template, built before anything is saved so that a refused
+// setting leaves no file half-exported.
+struct BuiltFiles {
   std::optional<std::vector<uint8_t>> bank;
-  if (parsed.Has("--sf2")) {
-    bank = BuildSoundFont(doc, font, created);
-    if (!bank) throw CommandFailure{kExitUsage, messages::kKeysExceeded};
-  }
-  TemplateBuild midiTemplate;
-  if (parsed.Has("--midi")) {
-    midiTemplate = BuildMidiTemplate(doc, midi);
-    if (midiTemplate.refusal != TemplateRefusal::None) {
-      throw CommandFailure{kExitUsage, TemplateRefusalMessage(midiTemplate.refusal)};
-    }
-  }
+  std::optional<std::vector<uint8_t>> midiTemplate;
+};
 
+BuiltFiles BuildFiles(const Document& doc, const ParsedArguments& parsed, const ExportRequest& request) {
+  BuiltFiles built;
+  if (parsed.Has("--sf2")) {
+    built.bank = BuildSoundFont(doc, request.font, request.created);
+    if (!built.bank) throw CommandFailure{kExitUsage, messages::kKeysExceeded};
+  }
+  if (parsed.Has("--midi")) {
+    TemplateBuild midi = BuildMidiTemplate(doc, request.midi);
+    if (midi.refusal != TemplateRefusal::None) {
+      throw CommandFailure{kExitUsage, TemplateRefusalMessage(midi.refusal)};
+    }
+    built.midiTemplate = std::move(midi.bytes);
+  }
+  return built;
+}
+
+SaveLog SaveFiles(const Document& doc, const ParsedArguments& parsed, const ExportRequest& request,
+                  const BuiltFiles& built, int32_t sliceCount) {
   SaveLog log;
   if (const auto base = parsed.Value("--slices")) {
-    std::string files;
-    const auto results = WriteSliceFiles(doc, WithDefaultExtension(*base, "wav"), [&](const SliceFileResult& r, int32_t, int32_t) {
+    const auto onEach = [&](const SliceFileResult& r, int32_t, int32_t) {
       if (!r.saved) log.Failed(messages::kWaveSaveError);
-    });
-    for (const SliceFileResult& r : results) {
+    };
+    std::string files;
+    for (const SliceFileResult& r : WriteSliceFiles(doc, WithDefaultExtension(*base, "wav"), onEach)) {
       if (r.saved) files += (files.empty() ? "" : ", ") + JsonString(r.fileName);
     }
     log.Add("slices", "[" + files + "]");
   }
   if (const auto region = parsed.Value("--region")) {
     const std::string name = WaveFileName(WithDefaultExtension(*region, "wav"));
-    const int32_t length = doc.RightLocatorPos - doc.LeftLocatorPos;
-    if (WriteWaveFile(doc, name, doc.LeftLocatorPos, length)) {
+    if (WriteWaveFile(doc, name, doc.LeftLocatorPos, doc.RightLocatorPos - doc.LeftLocatorPos)) {
       log.Add("region", JsonString(name));
     } else {
       log.Failed(messages::kWaveSaveError);
     }
   }
-  if (bank) {
+  if (built.bank) {
     const std::string name = WithDefaultExtension(*parsed.Value("--sf2"), "sf2");
-    if (log.Save(name, *bank, messages::kSoundFontSaveError)) {
-      log.Add("sf2", "{\"file\":" + JsonString(name) + ", \"keys\":" + KeyList(font.keys, sliceCount) + "}");
+    if (log.Save(name, *built.bank, messages::kSoundFontSaveError)) {
+      log.Add("sf2", "{\"file\":" + JsonString(name) + ", \"keys\":" + KeyList(request.font.keys, sliceCount) + "}");
     }
   }
-  if (parsed.Has("--midi")) {
+  if (built.midiTemplate) {
     const std::string name = WithDefaultExtension(*parsed.Value("--midi"), "mid");
-    if (log.Save(name, midiTemplate.bytes, messages::kMidiSaveError)) {
-      log.Add("midi", "{\"file\":" + JsonString(name) + ", \"keys\":" + KeyList(midi.keys, sliceCount) +
-                          ", \"reverse\":" + (midi.reverse ? "true" : "false") + "}");
+    if (log.Save(name, *built.midiTemplate, messages::kMidiSaveError)) {
+      log.Add("midi", "{\"file\":" + JsonString(name) + ", \"keys\":" + KeyList(request.midi.keys, sliceCount) +
+                          ", \"reverse\":" + (request.midi.reverse ? "true" : "false") + "}");
     }
   }
+  return log;
+}
 
+std::string Summary(const Document& doc, const ExportRequest& request, int32_t sliceCount, const SaveLog& log) {
   const bool hasTempo = doc.LoopBpm > 0.0 && (doc.LoopBars != 0 || doc.LoopBeats != 0);
-  std::string out = "{\"threshold\":" + std::to_string(doc.Threshold) +
-                    ", \"activePointCount\":" + std::to_string(doc.ActivePointCount) +
-                    ", \"leftLocator\":{\"segment\":" + std::to_string(doc.LeftLocatorSegment) +
-                    ", \"position\":" + std::to_string(doc.LeftLocatorPos) + "}" +
-                    ", \"rightLocator\":{\"segment\":" + std::to_string(doc.RightLocatorSegment) +
-                    ", \"position\":" + std::to_string(doc.RightLocatorPos) + "}" +
-                    ", \"sliceCount\":" + std::to_string(sliceCount) + ", \"bars\":" + std::to_string(bars) +
-                    ", \"beats\":" + std::to_string(beats) +
-                    ", \"loopBpm\":" + (hasTempo ? Number(doc.LoopBpm) : std::string("null")) +
-                    ", \"written\":{" + log.entries + "}}\n";
+  return "{\"threshold\":" + std::to_string(doc.Threshold) +
+         ", \"activePointCount\":" + std::to_string(doc.ActivePointCount) +
+         ", \"leftLocator\":{\"segment\":" + std::to_string(doc.LeftLocatorSegment) +
+         ", \"position\":" + std::to_string(doc.LeftLocatorPos) + "}" +
+         ", \"rightLocator\":{\"segment\":" + std::to_string(doc.RightLocatorSegment) +
+         ", \"position\":" + std::to_string(doc.RightLocatorPos) + "}" +
+         ", \"sliceCount\":" + std::to_string(sliceCount) + ", \"bars\":" + std::to_string(request.bars) +
+         ", \"beats\":" + std::to_string(request.beats) +
+         ", \"loopBpm\":" + (hasTempo ? Number(doc.LoopBpm) : std::string("null")) + ", \"written\":{" +
+         log.entries + "}}\n";
+}
+
+}  // namespace
+
+int RunExport(const std::vector<std::string>& args) {
+  const ParsedArguments parsed = ParseArguments(args, kExportOptions);
+  const ExportRequest request = ReadRequest(parsed);
+
+  Document doc;
+  LoadAndScan(doc, parsed);
+  doc.Threshold = request.threshold;
+  DetectSlicePoints(doc, 0);
+  PlaceLocators(doc, parsed);
+  UpdateLoopTempo(doc, std::to_string(request.bars), std::to_string(request.beats));
+  const int32_t sliceCount = RegionPointCount(doc) + 1;
+
+  const BuiltFiles built = BuildFiles(doc, parsed, request);
+  const SaveLog log = SaveFiles(doc, parsed, request, built, sliceCount);
+  const std::string out = Summary(doc, request, sliceCount, log);
   std::fwrite(out.data(), 1, out.size(), stdout);
   return log.failed ? kExitSaveFailed : kExitOk;
 }
