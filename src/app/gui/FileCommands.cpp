@@ -1,0 +1,291 @@
+// Open, reopen, revert, close and dropping files on the window.
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+#include <filesystem>
+
+#include "app/gui/Dialogs.h"
+#include "app/gui/PlaybackHooks.h"
+#include "app/gui/TMainForm.h"
+#include "document/LoadMessages.h"
+#include "view/gui/PaintBoxes.h"
+#include "view/gui/WaveView.h"
+
+namespace slicewright {
+namespace {
+
+bool IsFile(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+QString FolderOf(const std::string& path) { return QFileInfo(QString::fromStdString(path)).absolutePath(); }
+
+// A dropped or dragged item names a local WAV file.
+QString DroppedWave(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".wav"), Qt::CaseInsensitive)) {
+      return url.toLocalFile();
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+void TMainForm::ShowFailure(const std::exception& error) {
+  dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok, QString::fromStdString(error.what()));
+}
+
+bool TMainForm::PassesChecks(const std::string& path, LoadCommand command) {
+  const std::optional<LoadRefusal> refusal = CheckBeforeLoad(path, command);
+  if (!refusal) return true;
+  const MessageIcon icon = refusal->severity == RefusalSeverity::Error ? MessageIcon::Error : MessageIcon::Warning;
+  dialogs_.ShowMessage(this, icon, MessageButtons::Ok, QString::fromStdString(refusal->message));
+  return false;
+}
+
+void TMainForm::OpenFile() {
+  FileDialogRequest request;
+  request.title = QStringLiteral("Load File");
+  request.filter = QStringLiteral("Wave Audio Files (*.wav)|*.wav|All Files (*.*)|*.*");
+  request.folder = QString::fromStdString(settings_.OpenDir);
+  request.defaultSuffix = QStringLiteral("wav");
+  request.fileName = openDialogFileName_;
+  if (const std::optional<QString> chosen = dialogs_.GetOpenFileName(this, request)) {
+    openDialogFileName_ = *chosen;
+    const std::string path = chosen->toStdString();
+    if (PassesChecks(path, LoadCommand::Open)) {
+      LoadWaveFile(path);
+      settings_.OpenDir = FolderOf(path).toStdString();
+    }
+  }
+  openDialogFileName_ = QString::fromLatin1(WavePattern);
+}
+
+void TMainForm::OpenDroppedFile(const QString& path) {
+  const std::string file = path.toStdString();
+  if (!PassesChecks(file, LoadCommand::Open)) return;
+  LoadWaveFile(file);
+  settings_.OpenDir = FolderOf(file).toStdString();
+}
+
+void TMainForm::SubOpenItemClick(int item) {
+  const std::string path = settings_.RecentFiles[static_cast<size_t>(item - 1)];
+  if (PassesChecks(path, LoadCommand::Reopen)) LoadWaveFile(path);
+  if (item > 1) openDialogFileName_ = QString::fromLatin1(WavePattern);
+}
+
+void TMainForm::RevertItemClick() {
+  if (!doc_.HasFile()) return;
+  const MessageAnswer answer = dialogs_.ShowMessage(this, MessageIcon::Question, MessageButtons::YesNo,
+                                                    QString::fromLatin1(messages::kRevertQuestion));
+  if (answer == MessageAnswer::Yes) {
+    const std::string path = doc_.LoadedFileName;
+    if (PassesChecks(path, LoadCommand::Revert)) {
+      LoadWaveFile(path);
+      settings_.OpenDir = FolderOf(path).toStdString();
+    }
+  }
+  openDialogFileName_ = QString::fromLatin1(WavePattern);
+}
+
+void TMainForm::UpdateFileMenu() {
+  FileCloseItem->setEnabled(doc_.HasFile());
+  RevertItem->setEnabled(doc_.HasFile());
+}
+
+void TMainForm::ApplyRecentFiles(const std::string& openPath) {
+  const RecentFileVisibility visible = UpdateRecentFiles(settings_.RecentFiles, openPath, IsFile(openPath));
+  for (int i = 0; i < RecentFileCount; ++i) {
+    QString caption = QString::fromStdString(settings_.RecentFiles[i]);
+    SubOpenItems[i]->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    SubOpenItems[i]->setVisible(visible[i]);
+  }
+}
+
+void TMainForm::PlaceLocatorButtonsAtEnds() {
+  Button19->move(PaintBox1->x(), Button19->y());
+  Button21->move(PaintBox1->x() + PaintBox1->width() - Button21->width(), Button21->y());
+}
+
+// What closing disables, shared by Close and by a load that replaces a document.
+void TMainForm::DisableDocumentControls() {
+  for (QAction* action : {mnuUndo, mnuPasteNew, mnuLockAll, mnuUnlockAll, SaveSFItem, SaveRegionItem, SaveSFM,
+                          SaveSelectItem, SplitMenuItem, SaveMidMenuItem, FileCloseItem, CropRegion1, mnuCopyAll,
+                          mnuPasteAllKeep, PopupZin, PopUpZout, PopUpZts, PopUp11, PopupRev, popupSilence}) {
+    action->setEnabled(false);
+  }
+  for (QWidget* widget : std::initializer_list<QWidget*>{
+           TrackBar1, SaveWaveB, SaveMidB, SpeedButton12, SpeedButton17, SpeedButton18, SpeedButton19, SaveSFB,
+           SaveSFMB, Button19, Button21, Button3, Button4, Button24, Button20, PaintBox1}) {
+    widget->setEnabled(false);
+  }
+  SpeedButton1->setChecked(true);
+}
+
+void TMainForm::EmptyDocument() {
+  CloseDocument(doc_);
+  // A closed document has no length, so no later refresh reads the released data.
+  doc_.DataLength = 0;
+  doc_.ViewStart = doc_.ViewEnd = doc_.ViewLength = 0;
+  doc_.RescanPending = false;
+  ResetPointTables(doc_);
+  DisableDocumentControls();
+  if (playback_ != nullptr) playback_->StopAndCloseDevice();
+  UpdateFileMenu();
+  doc_.WaveImageStale = true;
+  RefreshDocumentView();
+  PlaceLocatorButtonsAtEnds();
+  setWindowTitle(QStringLiteral("Slicewright"));
+}
+
+void TMainForm::CloseFile() {
+  if (!doc_.HasFile()) return;
+  EmptyDocument();
+  ApplyRecentFiles(std::string());
+  view_->ErasePlayLine();
+}
+
+bool TMainForm::ReadWaveData() {
+  if (!doc_.HasFile()) return false;
+  try {
+    slicewright::ReadWaveData(doc_, doc_.LoadedFileName);
+  } catch (const std::exception& error) {
+    ShowFailure(error);
+    return false;
+  }
+  setWindowTitle(QFileInfo(QString::fromStdString(doc_.LoadedFileName)).fileName() + QStringLiteral(" - Slicewright"));
+  StatusPanels[1]->setText(QStringLiteral("%1 Bit / %2 hz").arg(doc_.BitsPerSample).arg(doc_.SampleRate));
+  Button3->setEnabled(true);
+  RefreshDocumentView();
+  return true;
+}
+
+void TMainForm::LoadWaveFile(const std::string& path) {
+  ApplyRecentFiles(path);
+  if (doc_.FileLoaded) EmptyDocument();
+
+  mnuPasteNew->setEnabled(true);
+  mnuLockAll->setEnabled(true);
+  mnuUnlockAll->setEnabled(true);
+  mnuUndo->setEnabled(false);
+  doc_.ActivePoints[0].Position = 0;
+  doc_.SelectedSegment = 1;
+  doc_.Threshold = 256;
+  doc_.WaveImageStale = true;
+  RefreshDocumentView();
+
+  mnuCopyAll->setEnabled(true);
+  CropRegion1->setEnabled(true);
+  mnuPasteAllKeep->setEnabled(true);
+  doc_.SampleStream.clear();
+
+  for (QWidget* widget : std::initializer_list<QWidget*>{PaintBox1, Button19, Button21, SaveWaveB, SpeedButton12,
+                                                          SpeedButton17, SpeedButton18, SpeedButton19, SaveMidB,
+                                                          SaveSFB, SaveSFMB, TrackBar1}) {
+    widget->setEnabled(true);
+  }
+  for (QAction* action : {PopUp11, PopupZin, PopupRev, popupSilence}) action->setEnabled(true);
+  PopUpZts->setEnabled(false);
+
+  view_->PreparePlayLineImages();
+  view_->SetTrackPen(Qt::red);
+  doc_.ZoomFactor = 1.0;
+  SaveSFItem->setEnabled(true);
+  SaveRegionItem->setEnabled(true);
+  SaveSFM->setEnabled(true);
+  doc_.LeftLocatorSegment = 1;
+
+  // Only an earlier load that stopped part-way leaves a name without a document.
+  if (doc_.HasFile()) EmptyDocument();
+  doc_.LoadedFileName = path;
+  UpdateFileMenu();
+  if (!ReadWaveData()) {
+    CloseFile();
+    return;
+  }
+
+  SplitMenuItem->setEnabled(true);
+  doc_.ActivePointCount = 0;
+  doc_.RightLocatorSegment = 1;
+  Label2->setText(QStringLiteral("0%"));
+  PlaceLocatorButtonsAtEnds();
+  {
+    // The slider's own handler would refresh the view before the new view range is set.
+    const QSignalBlocker blocker(TrackBar1);
+    TrackBar1->setValue(0);
+  }
+  doc_.Threshold = 65536;
+
+  if (doc_.Channels == 2) {
+    const std::optional<StereoChoice> choice = dialogs_.ChooseStereoChannel(this);
+    if (!choice) {
+      // Closing the dialog without a choice cancels the load: interleaved
+      // stereo must never be shown or edited as one channel.
+      CloseFile();
+      return;
+    }
+    ReduceStereo(doc_, *choice);
+  }
+
+  doc_.LeftLocatorPos = 0;
+  doc_.RightLocatorPos = doc_.DataLength;
+  doc_.ViewStart = 0;
+  doc_.ViewEnd = doc_.DataLength;
+  doc_.ViewLength = doc_.DataLength;
+  doc_.FileLoaded = true;
+
+  if (playback_ != nullptr && !playback_->OpenDevice(doc_.SampleRate)) {
+    dialogs_.ShowMessage(this, MessageIcon::Warning, MessageButtons::Ok,
+                         QString::fromLatin1(messages::kUnableToOpenWaveDevice));
+  }
+
+  {
+    const QSignalBlocker bars(UpDown1);
+    const QSignalBlocker beats(UpDown2);
+    UpDown1->setValue(1);
+    UpDown2->setValue(0);
+  }
+  Edit1->setText(QStringLiteral("1"));
+  Edit2->setText(QStringLiteral("0"));
+  RefreshLoopTempo();
+
+  doc_.RescanPending = true;
+  PlaceLocatorButtonsAtEnds();
+  Button19->show();
+  Button21->show();
+
+  doc_.PlayBufferStale = true;
+  doc_.PlayBuffer.assign(static_cast<size_t>(doc_.DataLength), 0);
+
+  Button20->setEnabled(true);
+  Button24->setEnabled(true);
+  SaveRegionItem->setEnabled(true);
+  Button4->setEnabled(false);
+
+  doc_.WaveImageStale = true;
+  RefreshDocumentView();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedWave(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QString path = DroppedWave(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  OpenDroppedFile(path);
+}
+
+}  // namespace slicewright

@@ -1,0 +1,225 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/Configuration.h"
+#include "document/Document.h"
+#include "document/WaveLoader.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QLineEdit;
+class QToolButton;
+
+namespace slicewright {
+
+class ConfigStore;
+class Dialogs;
+class ImageBox;
+class PlaybackHooks;
+class WaveView;
+
+// The main window: menus, tool bars, the waveform area, the transport panel
+// and the status bar. Handlers call the core; the document lives here.
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  TMainForm(Dialogs& dialogs, ConfigStore& configStore, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  Document& document() { return doc_; }
+  Settings& settings() { return settings_; }
+  WaveView& waveView() { return *view_; }
+  // Playback attaches itself here; until then nothing sounds.
+  void SetPlaybackHooks(PlaybackHooks* hooks) { playback_ = hooks; }
+
+  // File commands.
+  void OpenFile();
+  void OpenDroppedFile(const QString& path);
+  void SubOpenItemClick(int item);
+  void RevertItemClick();
+  void CloseFile();
+  void UpdateFileMenu();
+  void FileExitItemClick();
+
+  // View.
+  void RefreshDocumentView();
+  void FormResize();
+  void ViewFTItemClick();
+  void ViewETItemClick();
+  void mnuPpanelClick();
+  void SpeedButton5Click();
+  void SpeedButton6Click();
+  void SpeedButton7Click();
+  bool PanelAtTop() const { return panelAtTop_; }
+
+  // Sensitivity and tempo.
+  void TrackBar1Change(int position);
+  void Edit1Change();
+  void Edit2Change();
+
+  // x of the last mouse move over the waveform area or the strip.
+  int PointerX = 0;
+  // The program is about to end: resize, activation and repaint do nothing.
+  bool Closing = false;
+
+  // Components under their designer names.
+  QMenu* File1 = nullptr;
+  QAction* FileOpenItem = nullptr;
+  QMenu* ReOpen1 = nullptr;
+  std::array<QAction*, RecentFileCount> SubOpenItems{};
+  QAction* RevertItem = nullptr;
+  QAction* FileCloseItem = nullptr;
+  QAction* SaveSelectItem = nullptr;
+  QAction* SaveRegionItem = nullptr;
+  QAction* SplitMenuItem = nullptr;
+  QAction* SaveSFItem = nullptr;
+  QAction* SaveMidMenuItem = nullptr;
+  QAction* SaveSFM = nullptr;
+  QAction* Options1 = nullptr;
+  QAction* FileExitItem = nullptr;
+  QMenu* Edit3 = nullptr;
+  QAction* mnuUndo = nullptr;
+  QAction* mnuCopyAll = nullptr;
+  QAction* mnuPasteAllKeep = nullptr;
+  QAction* mnuPasteNew = nullptr;
+  QAction* CropRegion1 = nullptr;
+  QAction* mnuLockAll = nullptr;
+  QAction* mnuUnlockAll = nullptr;
+  QMenu* View1 = nullptr;
+  QAction* ViewFTItem = nullptr;
+  QAction* ViewETItem = nullptr;
+  QAction* mnuPpanel = nullptr;
+  QAction* ControlPanel1 = nullptr;
+  QMenu* Keys1 = nullptr;  // never shown: carries the Del and Ins keys
+  QAction* Silence1 = nullptr;
+  QAction* Reverse1 = nullptr;
+  QMenu* Help1 = nullptr;
+  QAction* HelpFileItem = nullptr;
+  QAction* h1 = nullptr;
+  QAction* HelpAboutItem = nullptr;
+
+  QMenu* PopupMenu1 = nullptr;
+  QAction* PopUpSave = nullptr;
+  QAction* PopupZin = nullptr;
+  QAction* PopUpZout = nullptr;
+  QAction* PopUp11 = nullptr;
+  QAction* PopUpZts = nullptr;
+  QMenu* Tools1 = nullptr;
+  QAction* popupSilence = nullptr;
+  QAction* PopupRev = nullptr;
+  QAction* PopUpAddCur = nullptr;
+  QMenu* Edit4 = nullptr;
+  QAction* CopySegment1 = nullptr;
+  QAction* PasteIntoSegment2 = nullptr;
+  QAction* PopUpPlay = nullptr;
+  QMenu* PopupMenu2 = nullptr;
+  QAction* FilePop = nullptr;
+  QAction* EditPop = nullptr;
+
+  QWidget* Panel1 = nullptr;
+  QWidget* Panel2 = nullptr;
+  QWidget* Panel3 = nullptr;
+  QWidget* Panel4 = nullptr;
+  QFrame* Bevel4 = nullptr;
+  ImageBox* PaintBox1 = nullptr;
+  ImageBox* PaintBox2 = nullptr;
+  QPushButton* Button19 = nullptr;
+  QPushButton* Button21 = nullptr;
+  QToolButton* SpeedButton11 = nullptr;
+  QToolButton* SaveWaveB = nullptr;
+  QToolButton* SaveMidB = nullptr;
+  QToolButton* SaveSFB = nullptr;
+  QToolButton* SaveSFMB = nullptr;
+  QToolButton* SpeedButton12 = nullptr;
+  QToolButton* SpeedButton17 = nullptr;
+  QToolButton* SpeedButton18 = nullptr;
+  QToolButton* SpeedButton19 = nullptr;
+  QToolButton* SpeedButton16 = nullptr;
+  QToolButton* SpeedButton1 = nullptr;
+  QToolButton* SpeedButton2 = nullptr;
+  QToolButton* SpeedButton3 = nullptr;
+  QToolButton* SpeedButton4 = nullptr;
+  QToolButton* SpeedButton5 = nullptr;
+  QToolButton* SpeedButton6 = nullptr;
+  QToolButton* SpeedButton7 = nullptr;
+  QPushButton* Button3 = nullptr;
+  QPushButton* Button4 = nullptr;
+  QPushButton* Button20 = nullptr;
+  QPushButton* Button24 = nullptr;
+  QSlider* TrackBar1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QSpinBox* UpDown1 = nullptr;
+  QLineEdit* Edit2 = nullptr;
+  QSpinBox* UpDown2 = nullptr;
+  QLabel* Label3 = nullptr;
+  std::array<QLabel*, 4> StatusPanels{};
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Construction, by area.
+  void BuildMenus();
+  void BuildPopupMenus();
+  void BuildFileToolbar();
+  void BuildToolPanel();
+  void BuildWavePanel();
+  void BuildTransportPanel();
+  void BuildStatusBar();
+  void WatchPointer();
+
+  // Files.
+  bool PassesChecks(const std::string& path, LoadCommand command);
+  void LoadWaveFile(const std::string& path);
+  bool ReadWaveData();
+  void EmptyDocument();
+  void DisableDocumentControls();
+  void ApplyRecentFiles(const std::string& openPath);
+  void ShowFailure(const std::exception& error);
+
+  // View and layout.
+  void AlignPanels();
+  void PlaceLocatorButtonsAtEnds();
+  void PaintBox1MouseMove(int x);
+  void ClearSamplePanel();
+  void ShowWaveformContextMenu(const QPoint& globalPos);
+
+  // Tempo.
+  void RefreshLoopTempo();
+
+  // Configuration.
+  void ReadConfiguration();
+  void WriteConfiguration();
+  void ApplySavedPlacement();
+  void StorePlacement();
+
+  Dialogs& dialogs_;
+  ConfigStore& configStore_;
+  PlaybackHooks* playback_ = nullptr;
+  Document doc_;
+  Settings settings_;
+  std::unique_ptr<WaveView> view_;
+  // The open dialog returns to this name after every command.
+  QString openDialogFileName_;
+  bool panelAtTop_ = false;
+  // Check marks toggled from their own state, so menu and tool bar menu agree
+  // whichever of them was used.
+  bool fileToolbarChecked_ = true;
+  bool editToolbarChecked_ = true;
+};
+
+}  // namespace slicewright

@@ -1,0 +1,150 @@
+// Refresh, layout of the client area, the panel toggles and the pointer read-out.
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
+
+#include "app/gui/TMainForm.h"
+#include "view/PixelMapping.h"
+#include "view/gui/PaintBoxes.h"
+#include "view/gui/WaveView.h"
+
+namespace slicewright {
+namespace {
+
+constexpr int kFileToolbarHeight = 37;
+constexpr int kBevelHeight = 3;
+constexpr int kTransportHeight = 45;
+// The layout counts in outer window widths, which include a 4-pixel frame
+// on each side; Qt gives the client width.
+constexpr int kWindowFrameWidth = 8;
+
+}  // namespace
+
+void TMainForm::RefreshDocumentView() { view_->RefreshDocumentView(); }
+
+// Stacks the panels as they are aligned: tool bar and bevel at the top, the
+// transport panel at the top or bottom, the tool panel on the right and the
+// waveform panel on the left of what remains.
+void TMainForm::AlignPanels() {
+  const int width = centralWidget()->width();
+  int top = 0;
+  int bottom = centralWidget()->height();
+  if (!Panel3->isHidden()) {
+    Panel3->setGeometry(0, top, width, kFileToolbarHeight);
+    top += kFileToolbarHeight;
+  }
+  if (!Bevel4->isHidden()) {
+    Bevel4->setGeometry(0, top, width, kBevelHeight);
+    top += kBevelHeight;
+  }
+  if (panelAtTop_) {
+    Panel1->setGeometry(0, top, width, kTransportHeight);
+    top += kTransportHeight;
+  } else {
+    bottom -= kTransportHeight;
+    Panel1->setGeometry(0, bottom, width, kTransportHeight);
+  }
+  const int middle = std::max(bottom - top, 0);
+  if (!Panel2->isHidden()) Panel2->setGeometry(width - Panel2->width(), top, Panel2->width(), middle);
+  const int wavePanelWidth = Panel2->isHidden() ? width : Panel2->x();
+  Panel4->setGeometry(0, top, std::max(wavePanelWidth, 0), middle);
+}
+
+void TMainForm::FormResize() {
+  if (!Closing) {
+    AlignPanels();
+    const int panelHeight = Panel4->height();
+    PaintBox1->resize(std::max(Panel4->width() - 4, 0), PaintBox1->height());
+    PaintBox2->resize(PaintBox1->width(), PaintBox2->height());
+    if (panelHeight - 40 >= 0) PaintBox1->resize(PaintBox1->width(), panelHeight - 40);
+    if (panelAtTop_) {
+      Button19->move(Button19->x(), 2);
+      Button21->move(Button21->x(), 2);
+      PaintBox2->move(0, Button19->y() + Button21->height() + 2);
+      PaintBox1->move(0, PaintBox2->y() + PaintBox2->height() + 1);
+    } else {
+      PaintBox1->move(0, 1);
+      PaintBox2->move(0, panelHeight - 38);
+      Button19->move(Button19->x(), panelHeight - 24);
+      Button21->move(Button21->x(), panelHeight - 24);
+    }
+    if (doc_.FileLoaded) {
+      view_->PreparePlayLineImages();
+      const int width = PaintBox1->width();
+      if (Button19->isVisible()) {
+        Button19->move(ColumnOf(doc_.LeftLocatorPos, doc_.ViewStart, doc_.ViewLength, width), Button19->y());
+      }
+      if (Button21->isVisible()) {
+        Button21->move(ColumnOf(doc_.RightLocatorPos, doc_.ViewStart, doc_.ViewLength, width) - Button21->width(),
+                       Button21->y());
+      }
+    } else {
+      Button19->move(PaintBox1->x(), Button19->y());
+      Button21->move(PaintBox1->width() - Button21->width(), Button21->y());
+    }
+  }
+  StatusPanels[0]->setFixedWidth(std::max(width() + kWindowFrameWidth - 310, 0));
+  doc_.WaveImageStale = true;
+  RefreshDocumentView();
+}
+
+void TMainForm::ViewFTItemClick() {
+  fileToolbarChecked_ = !fileToolbarChecked_;
+  ViewFTItem->setChecked(fileToolbarChecked_);
+  FilePop->setChecked(fileToolbarChecked_);
+  Panel3->setVisible(Panel3->isHidden());
+  Bevel4->setVisible(Bevel4->isHidden());
+  FormResize();
+}
+
+void TMainForm::ViewETItemClick() {
+  editToolbarChecked_ = !editToolbarChecked_;
+  ViewETItem->setChecked(editToolbarChecked_);
+  EditPop->setChecked(editToolbarChecked_);
+  Panel2->setVisible(Panel2->isHidden());
+  FormResize();
+}
+
+void TMainForm::mnuPpanelClick() {
+  panelAtTop_ = !panelAtTop_;
+  mnuPpanel->setChecked(panelAtTop_);
+  view_->Display().panelAtTop = panelAtTop_;
+  FormResize();
+}
+
+void TMainForm::SpeedButton5Click() {
+  bool& shown = view_->Display().showSampleIcons;
+  shown = !shown;
+  SpeedButton5->setChecked(shown);
+  doc_.WaveImageStale = true;
+  RefreshDocumentView();
+}
+
+void TMainForm::SpeedButton6Click() {
+  bool& shown = view_->Display().showLockIcons;
+  shown = !shown;
+  SpeedButton6->setChecked(shown);
+  doc_.WaveImageStale = true;
+  RefreshDocumentView();
+}
+
+void TMainForm::SpeedButton7Click() {
+  bool& shown = view_->Display().showDisabledIcons;
+  shown = !shown;
+  SpeedButton7->setChecked(shown);
+  doc_.WaveImageStale = true;
+  RefreshDocumentView();
+}
+
+void TMainForm::PaintBox1MouseMove(int x) {
+  PointerX = x;
+  if (!doc_.FileLoaded || !TrackBar1->isEnabled()) return;
+  const int32_t sample =
+      SampleUnderColumn(x, PaintBox1->width(), doc_.ViewStart, doc_.ViewLength, doc_.BitsPerSample / 8);
+  StatusPanels[2]->setText(QStringLiteral("s: %1").arg(sample));
+}
+
+}  // namespace slicewright

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+#include "document/WaveLoader.h"
+
+class QButtonGroup;
+class QPushButton;
+
+namespace slicewright {
+
+// "Import Stereo File": asks which channel of a stereo file to keep. O.K.
+// stays disabled until a channel is chosen.
+class TForm5 : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TForm5(QWidget* parent = nullptr);
+  std::optional<StereoChoice> Choice() const;
+
+ private:
+  void RadioGroup1Click();
+
+  QButtonGroup* RadioGroup1 = nullptr;
+  QPushButton* Button1 = nullptr;
+};
+
+}  // namespace slicewright
