@@ -26,10 +26,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, const std::
       name = arg.substr(0, eq);
       inlineValue = arg.substr(eq + 1);
     }
-    const auto spec = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
-    if (spec == specs.end()) throw UsageError{"unknown option " + name};
+    const auto known = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
+    if (known == specs.end()) throw UsageError{"unknown option " + name};
     if (parsed.Has(name)) throw UsageError{"option " + name + " given twice"};
-    if (!spec->takesValue) {
+    if (!known->takesValue) {
       if (inlineValue) throw UsageError{"option " + name + " takes no value"};
       parsed.flags.insert(name);
       continue;
