@@ -1,0 +1,34 @@
+#include "support/ScriptedDialogs.h"
+
+#include <QStringList>
+
+namespace slicewright::test {
+
+QStringList ScriptedDialogs::MessageTexts() const {
+  QStringList texts;
+  for (const Message& message : messages) texts << message.text;
+  return texts;
+}
+
+MessageAnswer ScriptedDialogs::ShowMessage(QWidget*, MessageIcon icon, MessageButtons buttons, const QString& text) {
+  messages.append({icon, buttons, text});
+  if (!messageAnswers.isEmpty()) return messageAnswers.takeFirst();
+  return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+}
+
+std::optional<QString> ScriptedDialogs::GetOpenFileName(QWidget*, const FileDialogRequest& request) {
+  openRequests.append(request);
+  return openAnswers.isEmpty() ? std::nullopt : openAnswers.takeFirst();
+}
+
+std::optional<QString> ScriptedDialogs::GetSaveFileName(QWidget*, const FileDialogRequest& request) {
+  saveRequests.append(request);
+  return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.takeFirst();
+}
+
+std::optional<StereoChoice> ScriptedDialogs::ChooseStereoChannel(QWidget*) {
+  ++stereoShown;
+  return stereoAnswers.isEmpty() ? std::nullopt : stereoAnswers.takeFirst();
+}
+
+}  // namespace slicewright::test

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+#include "app/gui/Dialogs.h"
+
+namespace slicewright::test {
+
+// Answers every dialog from a script and records what was shown. Without a
+// scripted answer a message box gets OK (or No), a file dialog is cancelled
+// and the stereo dialog is closed with its close box.
+class ScriptedDialogs : public Dialogs {
+ public:
+  struct Message {
+    MessageIcon icon;
+    MessageButtons buttons;
+    QString text;
+  };
+
+  QList<MessageAnswer> messageAnswers;
+  QList<std::optional<QString>> openAnswers;
+  QList<std::optional<QString>> saveAnswers;
+  QList<std::optional<StereoChoice>> stereoAnswers;
+
+  QList<Message> messages;
+  QList<FileDialogRequest> openRequests;
+  QList<FileDialogRequest> saveRequests;
+  int stereoShown = 0;
+
+  QStringList MessageTexts() const;
+
+  MessageAnswer ShowMessage(QWidget* parent, MessageIcon icon, MessageButtons buttons, const QString& text) override;
+  std::optional<QString> GetOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
+  std::optional<QString> GetSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
+  std::optional<StereoChoice> ChooseStereoChannel(QWidget* parent) override;
+};
+
+}  // namespace slicewright::test

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <vector>
+
+namespace slicewright::test {
+
+// RIFF WAVE bytes with a PCM fmt chunk of the given tag and width.
+QByteArray WaveBytes(const std::vector<int16_t>& samples, int rate = 44100, int channels = 1, int formatTag = 1,
+                     int bits = 16);
+
+// Writes files into a temporary folder that disappears with the object.
+class TestFolder {
+ public:
+  QString Write(const QString& name, const QByteArray& bytes) const;
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// A loop of decaying noise bursts: detection finds points in it.
+std::vector<int16_t> DrumLoop(int samples, int spacing);
+
+}  // namespace slicewright::test
