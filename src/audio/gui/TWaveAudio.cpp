@@ -123,7 +123,12 @@ uint32_t TWaveAudio::BytesPlayed() {
   const RenderMark mark = marks_.Latest();
   if (mark.block != CurrentBlock()) return 0;
   const uint64_t frames = HeardFrames(mark, Pa_GetStreamTime(stream_), Rate(), outputLatency_);
-  return static_cast<uint32_t>(frames * 2);
+  // Jitter in the device's time stamps must not move the play line back.
+  if (reportedBlock_ != mark.block || frames > reportedFrames_) {
+    reportedBlock_ = mark.block;
+    reportedFrames_ = frames;
+  }
+  return static_cast<uint32_t>(reportedFrames_ * 2);
 }
 
 int TWaveAudio::OutputDeviceCount() {
@@ -149,7 +154,6 @@ int TWaveAudio::StreamCallback(const void*, void* output, unsigned long frames, 
 
 void TWaveAudio::Render(int16_t* out, uint32_t frames, const PaStreamCallbackTimeInfo& time) {
   if (lock_.TryLock()) {
-    // The block is being replaced or stopped right now: this buffer is silent.
     if (cursor_.Active()) {
       const uint64_t before = cursor_.Consumed();
       const uint32_t written = cursor_.Render(out, frames);
@@ -163,6 +167,7 @@ void TWaveAudio::Render(int16_t* out, uint32_t frames, const PaStreamCallbackTim
     }
     lock_.Unlock();
   } else {
+    // The block is being replaced or stopped right now: this buffer is silent.
     std::fill(out, out + frames, int16_t{0});
   }
   // Spread the mono frames over the channels, from the back so none is

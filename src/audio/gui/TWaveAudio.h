@@ -55,6 +55,9 @@ class TWaveAudio : public WaveOutput {
   double ratio_ = 1.0;
   // The block sounds: started and neither stopped nor closed.
   bool sounding_ = false;
+  // The highest position BytesPlayed has reported for the block.
+  uint64_t reportedBlock_ = 0;
+  uint64_t reportedFrames_ = 0;
 
   // Shared with the callback under lock_.
   SpinLock lock_;
