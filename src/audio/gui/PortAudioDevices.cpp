@@ -1,6 +1,30 @@
 #include "audio/gui/PortAudioDevices.h"
 
+#include <dlfcn.h>
+
 namespace slicewright {
+
+namespace {
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA is reached through PortAudio only, so it is looked up at run time.
+void SilenceAlsa() {
+  static const bool silenced = [] {
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    void* symbol = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler");
+    if (symbol == nullptr) return false;
+    reinterpret_cast<SetHandler>(symbol)(&IgnoreAlsaError);
+    return true;
+  }();
+  (void)silenced;
+}
+}  // namespace
+
+PaError InitializePortAudio() {
+  SilenceAlsa();
+  return Pa_Initialize();
+}
 
 PaDeviceIndex ChooseOutputDevice() {
   const PaDeviceIndex preferred = Pa_GetDefaultOutputDevice();

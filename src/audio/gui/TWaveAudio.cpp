@@ -52,7 +52,7 @@ int32_t TWaveAudio::OpenDevice() {
   if (WavOpen()) return 1;
   if (Rate() == 0) return paInvalidSampleRate;
   // Initialised on every open, so a sound server started since is found.
-  const PaError init = Pa_Initialize();
+  const PaError init = InitializePortAudio();
   if (init != paNoError) return Fail(init);
   initialized_ = true;
   const PaDeviceIndex device = ChooseOutputDevice();
@@ -132,7 +132,7 @@ uint32_t TWaveAudio::BytesPlayed() {
 }
 
 int TWaveAudio::OutputDeviceCount() {
-  if (Pa_Initialize() != paNoError) return 0;
+  if (InitializePortAudio() != paNoError) return 0;
   const int count = CountOutputDevices();
   Pa_Terminate();
   return count;
