@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "support/TestPlayback.h"
 #include "app/gui/TMainForm.h"
 #include "document/LoadMessages.h"
 #include "view/gui/PaintBoxes.h"
@@ -36,7 +37,8 @@ class MainFormFilesTest : public QObject {
   void openRunsTheLoadDialogAndLoads() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     QCOMPARE(form.windowTitle(), QStringLiteral("Slicewright "));
     QCOMPARE(form.StatusPanels[1]->text(), QStringLiteral("No File Loaded"));
     QVERIFY(form.StatusPanels[0]->text().isEmpty());
@@ -68,7 +70,8 @@ class MainFormFilesTest : public QObject {
   void loadAndCloseSetEnabledStates() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     const QList<QWidget*> documentWidgets{form.TrackBar1,     form.SaveWaveB,     form.SaveMidB,      form.SaveSFB,
                                           form.SaveSFMB,      form.SpeedButton12, form.SpeedButton17, form.SpeedButton18,
                                           form.SpeedButton19, form.Button19,      form.Button21,      form.Button3,
@@ -108,7 +111,8 @@ class MainFormFilesTest : public QObject {
   void everyRefusalShowsItsMessageAndKeepsTheDocument() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     const QString good = WriteLoop(QStringLiteral("good.wav"));
     Open(form, dialogs, good);
     const int32_t length = form.document().DataLength;
@@ -140,7 +144,8 @@ class MainFormFilesTest : public QObject {
   void reopenItemsWordTheFormatRefusalDifferently() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     const QString path = WriteLoop(QStringLiteral("changes.wav"));
     Open(form, dialogs, path);
     form.FileCloseItem->trigger();
@@ -158,7 +163,8 @@ class MainFormFilesTest : public QObject {
   void recentListHidesTheOpenFileAndPutsNewFilesOnTop() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     const QString a = WriteLoop(QStringLiteral("ra.wav"));
     const QString b = WriteLoop(QStringLiteral("rb.wav"));
     Open(form, dialogs, a);
@@ -179,7 +185,8 @@ class MainFormFilesTest : public QObject {
   void revertAsksAndReloadsOnYes() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     Open(form, dialogs, WriteLoop(QStringLiteral("rev.wav")));
     const uint8_t original = form.document().SampleStream[100];
     form.document().SampleStream[100] = static_cast<uint8_t>(original ^ 0xFF);  // an edit to discard
@@ -202,7 +209,8 @@ class MainFormFilesTest : public QObject {
   void stereoFilesAskForAChannel() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     // Frames: (1001, -1001), (-32768, -32768), (-3, 5).
     const QString path =
         folder_.Write(QStringLiteral("stereo.wav"), WaveBytes({1001, -1001, -32768, -32768, -3, 5}, 22050, 2));

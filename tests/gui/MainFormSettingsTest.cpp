@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "app/gui/QSettingsStore.h"
+#include "support/TestPlayback.h"
 #include "app/gui/TMainForm.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WaveFiles.h"
@@ -47,7 +48,8 @@ class MainFormSettingsTest : public QObject {
   void firstStartCreatesEveryValue() {
     ScriptedDialogs dialogs;
     QSettingsStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     QVERIFY(dialogs.messages.isEmpty());
     QCOMPARE(Stored(QStringLiteral("BGColour")), QStringLiteral("clBlack"));
     QCOMPARE(Stored(QStringLiteral("Width")), QStringLiteral("640"));
@@ -62,7 +64,8 @@ class MainFormSettingsTest : public QObject {
     {
       ScriptedDialogs dialogs;
       QSettingsStore store;
-      TMainForm form(dialogs, store);
+      TestPlayback playback;
+      TMainForm form(dialogs, store, playback.wave, playback.timer);
       dialogs.openAnswers = {a, b};
       form.OpenFile();
       form.OpenFile();
@@ -80,7 +83,8 @@ class MainFormSettingsTest : public QObject {
 
     ScriptedDialogs dialogs;
     QSettingsStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     QCOMPARE(form.SubOpenItems[0]->text(), b);
     QCOMPARE(form.SubOpenItems[1]->text(), a);
     QVERIFY(form.SubOpenItems[0]->isVisible());
@@ -96,7 +100,8 @@ class MainFormSettingsTest : public QObject {
     {
       ScriptedDialogs dialogs;
       QSettingsStore store;
-      TMainForm form(dialogs, store);
+      TestPlayback playback;
+      TMainForm form(dialogs, store, playback.wave, playback.timer);
       form.waveView().Display().colours.BGColour = 0xFFFFFF;
       form.FileExitItem->trigger();
       QVERIFY(form.Closing);
@@ -111,7 +116,8 @@ class MainFormSettingsTest : public QObject {
     }
     ScriptedDialogs dialogs;
     QSettingsStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     QCOMPARE(form.waveView().Display().colours, FallbackColours());
   }
 
@@ -119,7 +125,8 @@ class MainFormSettingsTest : public QObject {
     ScriptedDialogs dialogs;
     LockedStore store;
     {
-      TMainForm form(dialogs, store);
+      TestPlayback playback;
+      TMainForm form(dialogs, store, playback.wave, playback.timer);
       QCOMPARE(dialogs.MessageTexts(), QStringList{QStringLiteral("Registry Update Failed!")});
       QCOMPARE(dialogs.messages.first().icon, MessageIcon::None);
       QCOMPARE(form.size(), QSize(640, 480));

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "support/TestPlayback.h"
 #include "app/gui/TMainForm.h"
 #include "support/MemoryStore.h"
 #include "support/ScriptedDialogs.h"
@@ -81,7 +82,8 @@ class MainFormViewTest : public QObject {
   void emptyAreaShowsBackgroundFrameAndZeroLine() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     SizeWaveArea(form, 300);
     const int h = form.PaintBox1->height();
     QCOMPARE(form.PaintBox1->width(), 300);
@@ -95,7 +97,8 @@ class MainFormViewTest : public QObject {
   void fiveThousandBytesOverOneThousandColumns() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     SizeWaveArea(form, 1000);
     // One loud sample in each of two places: where the partition puts them
     // decides the column; the last column lies outside the picture.
@@ -121,7 +124,8 @@ class MainFormViewTest : public QObject {
   void fewerSamplesThanColumnsLeaveColumnsEmpty() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     SizeWaveArea(form, 654);
     std::vector<int16_t> samples(500, 12000);
     Load(form, dialogs, samples);
@@ -136,7 +140,8 @@ class MainFormViewTest : public QObject {
   void cutLinesAndIconsFollowThePoints() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     SizeWaveArea(form, 400);
     Load(form, dialogs, std::vector<int16_t>(4000, 0));
     Document& doc = form.document();
@@ -178,7 +183,8 @@ class MainFormViewTest : public QObject {
   void disabledPointsOutsideTheViewAreClipped() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     SizeWaveArea(form, 400);
     Load(form, dialogs, std::vector<int16_t>(4000, 0));
     Document& doc = form.document();
@@ -196,7 +202,8 @@ class MainFormViewTest : public QObject {
   void stripShowsOnlyWhollyVisibleSelectedSegments() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     SizeWaveArea(form, 400);
     Load(form, dialogs, std::vector<int16_t>(4000, 0));
     Document& doc = form.document();
@@ -218,7 +225,8 @@ class MainFormViewTest : public QObject {
   void playLineIsDrawnAndErased() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     SizeWaveArea(form, 300);
     Load(form, dialogs, std::vector<int16_t>(3000, 0));
     WaveView& view = form.waveView();
@@ -243,7 +251,8 @@ class MainFormViewTest : public QObject {
   void sliderSetsThresholdLabelAndCutLines() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     SizeWaveArea(form, 400);
     Load(form, dialogs, DrumLoop(44100, 5512));
     QVERIFY(form.document().SlicePointCount > 2);
@@ -266,7 +275,8 @@ class MainFormViewTest : public QObject {
   void tempoLabelFollowsBarsAndBeats() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     SizeWaveArea(form, 400);
     Load(form, dialogs, std::vector<int16_t>(88200, 0));  // two seconds
     QCOMPARE(form.Edit1->text(), QStringLiteral("1"));
@@ -290,7 +300,8 @@ class MainFormViewTest : public QObject {
   void layoutFollowsThePanelToggles() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     SizeWaveArea(form, 500);
     QCOMPARE(form.Panel3->geometry(), QRect(0, 0, 557, 37));
     QCOMPARE(form.Panel1->height(), 45);
@@ -325,7 +336,8 @@ class MainFormViewTest : public QObject {
   void hintsAndTheSampleReadOut() {
     ScriptedDialogs dialogs;
     MemoryStore store;
-    TMainForm form(dialogs, store);
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
     QCOMPARE(form.SpeedButton11->toolTip(), QStringLiteral("Open file"));
     QCOMPARE(form.SpeedButton11->statusTip(), QStringLiteral("Click to open a new file"));
     QCOMPARE(form.TrackBar1->statusTip(), QStringLiteral("Drag to adjust sensitivity"));

@@ -8,7 +8,7 @@
 #include <QToolButton>
 
 #include "app/gui/Dialogs.h"
-#include "app/gui/PlaybackHooks.h"
+#include "audio/ThreadedTimer.h"
 #include "app/gui/TMainForm.h"
 #include "view/gui/WaveView.h"
 
@@ -85,7 +85,7 @@ void TMainForm::StorePlacement() {
 void TMainForm::closeEvent(QCloseEvent* event) {
   StorePlacement();
   Closing = true;
-  if (playback_ != nullptr) playback_->StopPlayTimer();
+  SuperTimer1.SetEnabled(false);
   WriteConfiguration();
   event->accept();
 }

@@ -13,7 +13,7 @@
 #include <filesystem>
 
 #include "app/gui/Dialogs.h"
-#include "app/gui/PlaybackHooks.h"
+#include "audio/Transport.h"
 #include "app/gui/TMainForm.h"
 #include "document/LoadMessages.h"
 #include "view/gui/PaintBoxes.h"
@@ -141,7 +141,7 @@ void TMainForm::EmptyDocument() {
   doc_.RescanPending = false;
   ResetPointTables(doc_);
   DisableDocumentControls();
-  if (playback_ != nullptr) playback_->StopAndCloseDevice();
+  transport_->DocumentClosing();
   UpdateFileMenu();
   doc_.WaveImageStale = true;
   RefreshDocumentView();
@@ -245,10 +245,7 @@ void TMainForm::LoadWaveFile(const std::string& path) {
   doc_.ViewLength = doc_.DataLength;
   doc_.FileLoaded = true;
 
-  if (playback_ != nullptr && !playback_->OpenDevice(doc_.SampleRate)) {
-    dialogs_.ShowMessage(this, MessageIcon::Warning, MessageButtons::Ok,
-                         QString::fromLatin1(messages::kUnableToOpenWaveDevice));
-  }
+  transport_->DocumentLoaded();
 
   {
     const QSignalBlocker bars(UpDown1);

@@ -11,15 +11,22 @@
 #include <QToolButton>
 
 #include "app/gui/Dialogs.h"
-#include "app/gui/PlaybackHooks.h"
+#include "app/gui/MainTransportView.h"
+#include "audio/Transport.h"
 #include "document/LoadMessages.h"
 #include "view/gui/PaintBoxes.h"
 #include "view/gui/WaveView.h"
 
 namespace slicewright {
 
-TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), configStore_(configStore), openDialogFileName_(WavePattern) {
+TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& waveAudio, TThreadedTimer& superTimer,
+                     QWidget* parent)
+    : QMainWindow(parent),
+      WaveAudio1(waveAudio),
+      SuperTimer1(superTimer),
+      dialogs_(dialogs),
+      configStore_(configStore),
+      openDialogFileName_(WavePattern) {
   setObjectName(QStringLiteral("TMainForm"));
   setWindowTitle(QStringLiteral("Slicewright "));
   setAcceptDrops(true);
@@ -42,6 +49,7 @@ TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, QWidget* parent
   view_->SetPointLimitHandler([this] {
     dialogs_.ShowMessage(this, MessageIcon::Warning, MessageButtons::Ok, MessageText(messages::kPointLimit));
   });
+  ConnectTransport();
 
   doc_.Undo.Clear();
   doc_.BitsPerSample = 16;

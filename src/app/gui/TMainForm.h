@@ -18,13 +18,18 @@ class QSlider;
 class QSpinBox;
 class QLineEdit;
 class QToolButton;
+class QKeyEvent;
+class QShowEvent;
 
 namespace slicewright {
 
 class ConfigStore;
 class Dialogs;
 class ImageBox;
-class PlaybackHooks;
+class MainTransportView;
+class TThreadedTimer;
+class Transport;
+class WaveOutput;
 class WaveView;
 
 // The main window: menus, tool bars, the waveform area, the transport panel
@@ -32,14 +37,32 @@ class WaveView;
 class TMainForm : public QMainWindow {
   Q_OBJECT
  public:
-  TMainForm(Dialogs& dialogs, ConfigStore& configStore, QWidget* parent = nullptr);
+  // The wave output and the play-line timer are the platform's (or a test's)
+  // and must outlive the window.
+  TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& waveAudio, TThreadedTimer& superTimer,
+            QWidget* parent = nullptr);
   ~TMainForm() override;
 
   Document& document() { return doc_; }
   Settings& settings() { return settings_; }
   WaveView& waveView() { return *view_; }
-  // Playback attaches itself here; until then nothing sounds.
-  void SetPlaybackHooks(PlaybackHooks* hooks) { playback_ = hooks; }
+  Dialogs& dialogs() { return dialogs_; }
+  Transport& transport() { return *transport_; }
+
+  // Playback.
+  WaveOutput& WaveAudio1;
+  TThreadedTimer& SuperTimer1;
+  void Button3Click();
+  void Button4Click();
+  void Button20Click();
+  void Button24Click();
+  // The keys of the transport; false for any other character.
+  bool FormKeyPress(QChar key);
+  void AppActivate();
+  void AppDeActivate();
+  // A point's mark was pressed and its drag is armed (Space then plays from
+  // the pointer itself).
+  bool DragArmed = false;
 
   // File commands.
   void OpenFile();
@@ -166,6 +189,7 @@ class TMainForm : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -201,6 +225,11 @@ class TMainForm : public QMainWindow {
   // Tempo.
   void RefreshLoopTempo();
 
+  // Playback.
+  void ConnectTransport();
+  // The window sees the transport keys before the focused control does.
+  bool PreviewKey(QObject* target, QKeyEvent* event);
+
   // Configuration.
   void ReadConfiguration();
   void WriteConfiguration();
@@ -209,10 +238,12 @@ class TMainForm : public QMainWindow {
 
   Dialogs& dialogs_;
   ConfigStore& configStore_;
-  PlaybackHooks* playback_ = nullptr;
   Document doc_;
   Settings settings_;
   std::unique_ptr<WaveView> view_;
+  std::unique_ptr<MainTransportView> transportView_;
+  std::unique_ptr<Transport> transport_;
+  bool shownOnce_ = false;
   // The open dialog returns to this name after every command.
   QString openDialogFileName_;
   bool panelAtTop_ = false;
