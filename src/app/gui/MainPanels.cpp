@@ -1,4 +1,6 @@
 // The tool bars, the waveform panel, the transport panel and the status bar.
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -64,14 +66,20 @@ QLineEdit* CountField(QWidget* parent, const char* name, const QString& hint) {
   return edit;
 }
 
+// The arrows of a spin box without its own text: the buddy field shows the number.
+class ArrowsOnly : public QSpinBox {
+ public:
+  explicit ArrowsOnly(QWidget* parent) : QSpinBox(parent) { lineEdit()->setVisible(false); }
+};
+
 QSpinBox* UpDown(QWidget* parent, const char* name, const QString& hint, QLineEdit* buddy) {
-  auto* upDown = new QSpinBox(parent);
+  auto* upDown = new ArrowsOnly(parent);
   upDown->setObjectName(QString::fromLatin1(name));
   upDown->setRange(0, 100);
   upDown->setSingleStep(1);
   upDown->setWrapping(false);
   upDown->setGroupSeparatorShown(false);
-  upDown->setFixedWidth(upDown->sizeHint().height());  // the arrows only; the buddy shows the number
+  upDown->setFixedWidth(upDown->sizeHint().height());
   SetHint(upDown, hint);
   QObject::connect(upDown, &QSpinBox::valueChanged, buddy,
                    [buddy](int value) { buddy->setText(QString::number(value)); });
@@ -269,7 +277,9 @@ void TMainForm::BuildStatusBar() {
   for (int i = 0; i < 4; ++i) {
     StatusPanels[i] = new QLabel(texts[i], bar);
     StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    StatusPanels[i]->setFixedWidth(widths[i]);
+    // The zoom panel grows to show its longest text ("x32.0") in today's fonts.
+    const int needed = i == 3 ? StatusPanels[i]->fontMetrics().horizontalAdvance(QStringLiteral("x32.0")) + 8 : 0;
+    StatusPanels[i]->setFixedWidth(std::max(widths[i], needed));
     StatusPanels[i]->setFrameShape(QFrame::StyledPanel);
     StatusPanels[i]->setFrameShadow(QFrame::Sunken);
     bar->addWidget(StatusPanels[i]);
