@@ -4,15 +4,9 @@
 #include <cmath>
 #include <limits>
 
-namespace slicewright {
+#include "view/PixelMapping.h"
 
-int32_t NearestEven(double value) {
-  constexpr double kLow = std::numeric_limits<int32_t>::min();
-  constexpr double kHigh = std::numeric_limits<int32_t>::max();
-  if (std::isnan(value)) return 0;
-  // nearbyint follows the default rounding mode, which rounds halves to even.
-  return static_cast<int32_t>(std::clamp(std::nearbyint(value), kLow, kHigh));
-}
+namespace slicewright {
 
 namespace {
 int32_t StepForRate(double r) {
@@ -33,7 +27,7 @@ PlayLineTimingResult ComputePlayLineTiming(const Document& doc, int32_t width) {
   result.step = StepForRate(doc.SampleRate / samples);
   const double interval =
       static_cast<double>(doc.ViewLength) / doc.SampleRate / width * 1000.0 / bytesPerSample * result.step;
-  result.intervalMs = static_cast<uint16_t>(std::clamp(NearestEven(interval), 1, 65535));
+  result.intervalMs = static_cast<uint16_t>(std::clamp(RoundHalfEven(interval), 1, 65535));
   return result;
 }
 
@@ -41,7 +35,7 @@ int32_t PlayLineColumn(const Document& doc, int64_t position, int32_t width) {
   if (doc.DataLength <= 0 || doc.ViewLength <= 0) return 0;
   const double length = doc.DataLength;
   const double fullScale = static_cast<double>(position) / length * width - doc.ViewStart / length * width;
-  return NearestEven(fullScale * (length / doc.ViewLength));
+  return RoundHalfEven(fullScale * (length / doc.ViewLength));
 }
 
 }  // namespace slicewright

@@ -6,9 +6,6 @@
 
 namespace slicewright {
 
-// Round to nearest, halves to even, clamped to the int32 range.
-int32_t NearestEven(double value);
-
 // How far the play line moves per tick and how often the tick runs.
 struct PlayLineTimingResult {
   int32_t step = 1;

@@ -6,6 +6,7 @@
 #include "audio/AudioMessages.h"
 #include "audio/PlayLineMath.h"
 #include "document/LoadMessages.h"
+#include "view/PixelMapping.h"
 
 namespace slicewright {
 
@@ -275,8 +276,8 @@ void Transport::PlayFromPointer() {
   while (i < last && doc_.ActivePoints[i].Position < p) ++i;
   int32_t start = 0;
   if (view_.PointerPlaysFromPoint()) {
-    start = NearestEven(p) / 2 * 2;
-    const int32_t halfColumn = NearestEven(static_cast<double>(doc_.DataLength) / width * 0.5);
+    start = RoundHalfEven(p) / 2 * 2;
+    const int32_t halfColumn = RoundHalfEven(static_cast<double>(doc_.DataLength) / width * 0.5);
     if (doc_.ActivePoints[i].Position - start < halfColumn) {
       start = doc_.ActivePoints[i].Position;
       ++i;

@@ -8,6 +8,7 @@
 #include "TestWaves.h"
 #include "audio/AudioMessages.h"
 #include "audio/PlayLineMath.h"
+#include "view/PixelMapping.h"
 #include "audio/QueuedUiThread.h"
 #include "audio/SimulatedWaveOutput.h"
 #include "audio/ThreadedTimer.h"
@@ -355,7 +356,7 @@ TEST_F(TransportKeysTest, SpacePlaysFromTheSegmentOrThePointUnderThePointer) {
   // With the add tool it plays from the pointer itself, on whole samples.
   view.addTool = true;
   transport.FormKeyPress(' ');
-  const int32_t start = NearestEven(300.0 / 654 * kThreeSeconds) / 2 * 2;
+  const int32_t start = RoundHalfEven(300.0 / 654 * kThreeSeconds) / 2 * 2;
   EXPECT_EQ(wave.LastBlock(), Bytes(start, 130000 - 2 - start));
   // Within half a column of a point it plays from that point to the next.
   SetPoints({10000, 121400, 130000});
