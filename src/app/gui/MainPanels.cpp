@@ -205,10 +205,10 @@ void TMainForm::BuildWavePanel() {
   connect(PaintBox1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { ShowWaveformContextMenu(PaintBox1->mapToGlobal(at)); });
   connect(PaintBox1, &ImageBox::MouseMoved, this, [this](QMouseEvent* event) {
-    PaintBox1MouseMove(static_cast<int>(event->position().x()));
+    PaintBox1MouseMove(static_cast<int>(event->position().x()), static_cast<int>(event->position().y()));
   });
   connect(PaintBox2, &ImageBox::MouseMoved, this,
-          [this](QMouseEvent* event) { PointerX = static_cast<int>(event->position().x()); });
+          [this](QMouseEvent* event) { PaintBox2MouseMove(static_cast<int>(event->position().x())); });
 }
 
 void TMainForm::BuildTransportPanel() {

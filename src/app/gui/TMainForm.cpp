@@ -50,6 +50,10 @@ TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& wav
     dialogs_.ShowMessage(this, MessageIcon::Warning, MessageButtons::Ok, MessageText(messages::kPointLimit));
   });
   ConnectTransport();
+  ConnectZoomCommands();
+  ConnectPointTools();
+  ConnectLocators();
+  ConnectEditCommands();
 
   doc_.Undo.Clear();
   doc_.BitsPerSample = 16;
@@ -93,7 +97,9 @@ void TMainForm::WatchPointer() {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == centralWidget() && event->type() == QEvent::Resize) FormResize();
-  if (event->type() == QEvent::MouseMove) ClearSamplePanel();
+  if (event->type() == QEvent::MouseMove) SpeedButton1MouseMove();
+  // Pressing a button or a panel takes the add tool's tracking line away.
+  if (event->type() == QEvent::MouseButtonPress) EraseTrackLineWhileAdding();
   return QMainWindow::eventFilter(watched, event);
 }
 

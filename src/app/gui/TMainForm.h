@@ -8,6 +8,7 @@
 #include "app/Configuration.h"
 #include "document/Document.h"
 #include "document/WaveLoader.h"
+#include "edit/EditOutcome.h"
 
 class QAction;
 class QFrame;
@@ -93,6 +94,61 @@ class TMainForm : public QMainWindow {
   int PointerX = 0;
   // The program is about to end: resize, activation and repaint do nothing.
   bool Closing = false;
+
+  // Zoom.
+  void PopupZinClick();
+  void PopUpZoutClick();
+  void PopUpZtsClick();
+  void PopUp11Click();
+  void PaintBox2MouseDown(Qt::MouseButton button);
+
+  // The point tools.
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  void SpeedButton3Click();
+  void SpeedButton4Click();
+  void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x);
+  void PaintBox1MouseMove(int x, int y);
+  void PaintBox1MouseUp(Qt::MouseButton button);
+  void PaintBox2MouseMove(int x);
+  // The mouse moved over a part of the window other than the waveform.
+  void SpeedButton1MouseMove();
+  void PopupMenu1Popup();
+  void PopUpAddCurClick();
+  void mnuLockAllClick();
+  void mnuUnlockAllClick();
+  bool AddToolActive = false;
+  bool EnableToolActive = false;
+  bool LockToolActive = false;
+  // Index in SlicePoints of the point whose mark is under the mouse; 0 for none.
+  int32_t HoverPoint = 0;
+  bool HoverOnPoint = false;
+  bool LockHover = false;
+  bool EnableHover = false;
+  bool DragStarted = false;
+  bool MovedSinceDown = false;
+  int32_t ClickSegment = 0;
+  // The waveform's context menu popped up and its closing click is pending.
+  bool ContextMenuOpen = false;
+  double PointerFullX = 0.0;
+
+  // Locators.
+  void Button19MouseDown(int x);
+  void Button19MouseMove(int x);
+  void Button19MouseUp();
+  void Button21MouseDown(int x);
+  void Button21MouseMove(int x);
+  void Button21MouseUp();
+  bool LocatorDragging = false;
+
+  // Undo and the segment edits.
+  void mnuUndoClick();
+  void mnuReverseClick();
+  void mnuSilenceClick();
+  void Reverse1Click();
+  void Silence1Click();
+  void CropRegion1Click();
+  void SpeedButton17Click();
 
   // Components under their designer names.
   QMenu* File1 = nullptr;
@@ -218,12 +274,43 @@ class TMainForm : public QMainWindow {
   // View and layout.
   void AlignPanels();
   void PlaceLocatorButtonsAtEnds();
-  void PaintBox1MouseMove(int x);
   void ClearSamplePanel();
   void ShowWaveformContextMenu(const QPoint& globalPos);
 
   // Tempo.
   void RefreshLoopTempo();
+
+  // Zoom.
+  void ConnectZoomCommands();
+  // Shows each locator button at its locator's column while the locator lies
+  // in the view, and hides it otherwise.
+  void PlaceLocatorButtons();
+  void ClampView();
+  // The end shared by every zoom: factor shown, play-line timing, play line
+  // carried over from the view that started at oldStart with oldLength bytes,
+  // and the full redraw.
+  void FinishZoom(int32_t oldStart, int32_t oldLength);
+  // Column x of the waveform on the full-file scale.
+  double FullFileColumn(int x) const;
+
+  // The point tools.
+  void ConnectPointTools();
+  void EraseTrackLineWhileAdding();
+  bool InIconStrip(int y) const;
+  void HitTestActiveMarks(bool inStrip);
+  void HitTestFlaggedMarks(bool inStrip, bool SlicePoint::*flag, bool flagValue, bool& hover);
+  void ShowHover();
+  EditOutcome ReleasePoint(Qt::MouseButton button);
+
+  // Locators.
+  void ConnectLocators();
+  void DropLocator();
+
+  // Edits.
+  void ConnectEditCommands();
+  // Acts on what a core edit asks of the window.
+  void ApplyEditOutcome(const EditOutcome& outcome);
+  void DrawNewCutLine(int32_t position);
 
   // Playback.
   void ConnectTransport();
@@ -247,6 +334,13 @@ class TMainForm : public QMainWindow {
   // The open dialog returns to this name after every command.
   QString openDialogFileName_;
   bool panelAtTop_ = false;
+  // Column of the last press in the waveform on the full-file scale: the
+  // centre of Zoom In.
+  int32_t pressColumn_ = 0;
+  // The point being dragged, fixed at the press.
+  int32_t draggedPoint_ = 0;
+  // Where in a locator button the drag took hold of it.
+  int locatorGrabX_ = 0;
   // Check marks toggled from their own state, so menu and tool bar menu agree
   // whichever of them was used.
   bool fileToolbarChecked_ = true;

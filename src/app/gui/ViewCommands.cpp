@@ -1,4 +1,4 @@
-// Refresh, layout of the client area, the panel toggles and the pointer read-out.
+// Refresh, layout of the client area and the panel toggles.
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
@@ -124,6 +124,7 @@ void TMainForm::SpeedButton5Click() {
 }
 
 void TMainForm::SpeedButton6Click() {
+  EraseTrackLineWhileAdding();
   bool& shown = view_->Display().showLockIcons;
   shown = !shown;
   SpeedButton6->setChecked(shown);
@@ -132,19 +133,12 @@ void TMainForm::SpeedButton6Click() {
 }
 
 void TMainForm::SpeedButton7Click() {
+  EraseTrackLineWhileAdding();
   bool& shown = view_->Display().showDisabledIcons;
   shown = !shown;
   SpeedButton7->setChecked(shown);
   doc_.WaveImageStale = true;
   RefreshDocumentView();
-}
-
-void TMainForm::PaintBox1MouseMove(int x) {
-  PointerX = x;
-  if (!doc_.FileLoaded || !TrackBar1->isEnabled()) return;
-  const int32_t sample =
-      SampleUnderColumn(x, PaintBox1->width(), doc_.ViewStart, doc_.ViewLength, doc_.BitsPerSample / 8);
-  StatusPanels[2]->setText(QStringLiteral("s: %1").arg(sample));
 }
 
 }  // namespace slicewright

@@ -229,4 +229,9 @@ void WaveView::DrawTrackLine(int x, ColumnSource source) {
   ShowColumn(x);
 }
 
+void WaveView::RestoreColumn(int x) {
+  PutColumn(paintBox1_.Screen(), x, CopyColumn(waveImageCopy_, x));
+  ShowColumn(x);
+}
+
 }  // namespace slicewright

@@ -67,6 +67,8 @@ class WaveView : public DetectionObserver {
   void SaveTrackLineBackground(int x, ColumnSource source);
   void EraseTrackLine();
   void DrawTrackLine(int x, ColumnSource source);
+  // Puts column x of the clean picture back on screen.
+  void RestoreColumn(int x);
   // The pen the tracking line is drawn with.
   void SetTrackPen(const QColor& colour) { trackPen_ = colour; }
 
