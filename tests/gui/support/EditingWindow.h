@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPoint>
+#include <vector>
+
+#include "app/gui/TMainForm.h"
+#include "support/MemoryStore.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestPlayback.h"
+#include "support/WaveFiles.h"
+#include "view/gui/PaintBoxes.h"
+
+namespace slicewright::test {
+
+// A shown main window with a waveform area of a known width and a loaded
+// file of silence, whose slice points a test sets by hand. The default file
+// is 128000 bytes over 640 columns: 200 bytes to a column at zoom 1.
+struct EditingWindow {
+  static constexpr int kWidth = 640;
+  static constexpr int kSamples = 64000;
+
+  explicit EditingWindow(int width = kWidth, int samples = kSamples);
+
+  // Replaces the slice points; every point given is active (its strength is
+  // above the threshold or it is locked) unless it is disabled.
+  void SetPoints(const std::vector<SlicePoint>& points);
+  // An enabled, unlocked point that cuts the audio.
+  static SlicePoint Active(int32_t position) { return SlicePoint{position, 5000, true, false}; }
+
+  Document& doc() { return form.document(); }
+  int Height() const { return form.PaintBox1->height(); }
+  // A row of the waveform area inside the icon strip (transport panel at the bottom).
+  QPoint InStrip(int x) const { return QPoint(x, Height() - 5); }
+  // A row above the icon strip.
+  QPoint AboveStrip(int x) const { return QPoint(x, Height() - 30); }
+  std::vector<int32_t> PointPositions();
+  int PlayBlocks() const { return playback.wave.PlayBlockCount(); }
+
+  TestFolder folder;
+  ScriptedDialogs dialogs;
+  MemoryStore store;
+  TestPlayback playback;
+  TMainForm form{dialogs, store, playback.wave, playback.timer};
+};
+
+}  // namespace slicewright::test
