@@ -197,7 +197,13 @@ void TMainForm::PaintBox1MouseMove(int x, int y) {
     ShowHover();
     return;
   }
-  const bool inStrip = InIconStrip(y);
+  pointerY_ = y;
+  UpdateHover();
+}
+
+// Which mark is under the mouse, for the select, enable and lock tools.
+void TMainForm::UpdateHover() {
+  const bool inStrip = InIconStrip(pointerY_);
   HitTestActiveMarks(inStrip);
   if (LockToolActive) HitTestFlaggedMarks(inStrip, &SlicePoint::Locked, true, LockHover);
   if (EnableToolActive) HitTestFlaggedMarks(inStrip, &SlicePoint::Enabled, false, EnableHover);
@@ -241,10 +247,10 @@ void TMainForm::PaintBox1MouseUp(Qt::MouseButton button) {
   outcome.Refresh = true;
   outcome.DeriveLocatorSegments = true;
   ApplyEditOutcome(outcome);
-  // The marks may have moved under a resting mouse.
-  HoverPoint = 0;
-  LockHover = EnableHover = false;
-  ShowHover();
+  // The marks may have changed under a resting mouse.
+  if (AddToolActive) return;
+  PointerFullX = FullFileColumn(PointerX);
+  UpdateHover();
 }
 
 void TMainForm::PopupMenu1Popup() {

@@ -300,6 +300,7 @@ class TMainForm : public QMainWindow {
   void HitTestActiveMarks(bool inStrip);
   void HitTestFlaggedMarks(bool inStrip, bool SlicePoint::*flag, bool flagValue, bool& hover);
   void ShowHover();
+  void UpdateHover();
   EditOutcome ReleasePoint(Qt::MouseButton button);
 
   // Locators.
@@ -337,6 +338,8 @@ class TMainForm : public QMainWindow {
   // Column of the last press in the waveform on the full-file scale: the
   // centre of Zoom In.
   int32_t pressColumn_ = 0;
+  // y of the last mouse move over the waveform area.
+  int pointerY_ = 0;
   // The point being dragged, fixed at the press.
   int32_t draggedPoint_ = 0;
   // Where in a locator button the drag took hold of it.
