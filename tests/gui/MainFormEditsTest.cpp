@@ -1,0 +1,131 @@
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <algorithm>
+
+#include "audio/Transport.h"
+#include "support/EditingWindow.h"
+
+using namespace slicewright;
+using namespace slicewright::test;
+
+// Reverse and Silence of the segment under the pointer (keys and menu),
+// Crop (tool bar) and Undo through the window, while stopped and playing.
+class MainFormEditsTest : public QObject {
+  Q_OBJECT
+
+  // A ramp, so every sample differs and a reversal shows.
+  static std::vector<uint8_t> Ramp(EditingWindow& w) {
+    Document& doc = w.doc();
+    for (int32_t i = 0; i < doc.DataLength / 2; ++i) {
+      const auto value = static_cast<uint16_t>(i % 30000 + 1);
+      doc.SampleStream[2 * i] = static_cast<uint8_t>(value & 0xFF);
+      doc.SampleStream[2 * i + 1] = static_cast<uint8_t>(value >> 8);
+    }
+    return doc.SampleStream;
+  }
+
+  static void PointAt(EditingWindow& w, int x) {
+    QTest::mouseMove(w.form.PaintBox1, QPoint(x, 21));
+    QTest::mouseMove(w.form.PaintBox1, QPoint(x, 20));
+  }
+
+  static std::vector<uint8_t> Bytes(const std::vector<uint8_t>& from, int32_t start, int32_t end) {
+    return {from.begin() + start, from.begin() + end};
+  }
+
+ private slots:
+  void insReversesTheSegmentUnderThePointerAndUndoSwapsBack() {
+    EditingWindow w;
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    const std::vector<uint8_t> before = Ramp(w);
+    PointAt(w, 300);  // inside segment 2
+    QTest::keyClick(&w.form, Qt::Key_Insert);
+    const std::vector<uint8_t>& after = w.doc().SampleStream;
+    QCOMPARE(Bytes(after, 0, 40000), Bytes(before, 0, 40000));
+    QCOMPARE(Bytes(after, 80000, w.doc().DataLength), Bytes(before, 80000, w.doc().DataLength));
+    QCOMPARE(w.doc().SampleAt(40000), static_cast<int16_t>(before[79998] | before[79999] << 8));
+    QCOMPARE(w.doc().SampleAt(79998), static_cast<int16_t>(before[40000] | before[40001] << 8));
+    QVERIFY(w.form.mnuUndo->isEnabled());
+
+    QTest::mouseClick(w.form.SpeedButton12, Qt::LeftButton);
+    QCOMPARE(w.doc().SampleStream, before);
+    QTest::mouseClick(w.form.SpeedButton12, Qt::LeftButton);
+    QCOMPARE(w.doc().SampleAt(40000), static_cast<int16_t>(before[79998] | before[79999] << 8));
+  }
+
+  void delSilencesWithAFadeAndUndoRestoresTheFadeToo() {
+    EditingWindow w;
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    const std::vector<uint8_t> before = Ramp(w);
+    PointAt(w, 300);
+    QTest::keyClick(&w.form, Qt::Key_Delete);
+    const Document& doc = w.doc();
+    QVERIFY(std::all_of(doc.SampleStream.begin() + 40000, doc.SampleStream.begin() + 80000,
+                        [](uint8_t b) { return b == 0; }));
+    QCOMPARE(doc.SampleAt(39500), static_cast<int16_t>(before[39500] | before[39501] << 8));
+    QCOMPARE(doc.SampleAt(39998), int16_t{0});
+    QCOMPARE(Bytes(doc.SampleStream, 80000, doc.DataLength), Bytes(before, 80000, doc.DataLength));
+    w.form.mnuUndo->trigger();
+    QCOMPARE(doc.SampleStream, before);
+  }
+
+  void reverseWhileTheLoopPlaysRewritesWhatItPlays() {
+    EditingWindow w;
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    Ramp(w);
+    w.doc().PlayBufferStale = true;
+    QTest::mouseClick(w.form.Button20, Qt::LeftButton);
+    QVERIFY(w.form.transport().LoopPlaying());
+    const int plays = w.PlayBlocks();
+    PointAt(w, 300);
+    w.form.PopupRev->trigger();
+    QVERIFY(w.form.transport().LoopPlaying());  // the loop goes on
+    QCOMPARE(w.PlayBlocks(), plays);
+    QCOMPARE(Bytes(w.doc().PlayBuffer, 40000, 80000), Bytes(w.doc().SampleStream, 40000, 80000));
+  }
+
+  void cropKeepsTheRegionShowsItWholeAndUndoBringsTheFileBack() {
+    EditingWindow w;
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    const std::vector<uint8_t> before = Ramp(w);
+    w.doc().LeftLocatorPos = 40000;
+    w.doc().RightLocatorPos = 80000;
+    QTest::mouseClick(w.form.PaintBox1, Qt::LeftButton, Qt::ShiftModifier, QPoint(320, 20));
+    QTest::mouseClick(w.form.Button20, Qt::LeftButton);
+
+    QTest::mouseClick(w.form.SpeedButton17, Qt::LeftButton);
+    Document& doc = w.doc();
+    QVERIFY(!w.form.transport().LoopPlaying());
+    QCOMPARE(doc.DataLength, 40000);
+    QCOMPARE(doc.SampleStream, Bytes(before, 40000, 80000));
+    QCOMPARE(doc.ViewLength, 40000);
+    QCOMPARE(w.form.StatusPanels[3]->text(), QStringLiteral("x1.0"));
+    QCOMPARE(doc.LeftLocatorPos, 0);
+    QCOMPARE(doc.RightLocatorPos, 40000);
+    QVERIFY(w.form.Button19->isVisible() && w.form.Button21->isVisible());
+    QCOMPARE(w.form.Button21->x() + w.form.Button21->width(), EditingWindow::kWidth);
+
+    w.form.mnuUndo->trigger();
+    QCOMPARE(doc.SampleStream, before);
+    QCOMPARE(doc.ViewLength, doc.DataLength);
+    QCOMPARE(doc.RightLocatorPos, doc.DataLength);
+    QCOMPARE(doc.RightLocatorSegment, doc.ActivePointCount + 1);
+    w.form.mnuUndo->trigger();
+    QCOMPARE(doc.DataLength, 40000);
+  }
+
+  void theKeysDoNothingWithoutADocument() {
+    EditingWindow w;
+    w.form.CloseFile();
+    QTest::keyClick(&w.form, Qt::Key_Insert);
+    QTest::keyClick(&w.form, Qt::Key_Delete);
+    QVERIFY(w.doc().Undo.UndoKind.empty());
+    QVERIFY(!w.form.mnuUndo->isEnabled());
+  }
+};
+
+QTEST_MAIN(MainFormEditsTest)
+#include "MainFormEditsTest.moc"
