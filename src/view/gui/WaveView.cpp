@@ -105,7 +105,10 @@ void WaveView::RenderWaveImage() {
   doc_.WaveImageStale = false;
 }
 
-void WaveView::DetectAndMark() { DetectSlicePoints(doc_, Width(), *this); }
+void WaveView::DetectAndMark() {
+  runRescans_ = doc_.RescanPending;
+  DetectSlicePoints(doc_, Width(), *this);
+}
 
 void WaveView::RunStarted() {
   QImage& strip = paintBox2_.Screen();
@@ -137,7 +140,9 @@ void WaveView::InactiveDisabledPoint(const SlicePoint& point) {
 void WaveView::ActivePointsSelected() { DrawPointMarks(); }
 
 void WaveView::PointLimitReached() {
-  if (pointLimitHandler_) pointLimitHandler_();
+  // Said once per scan: every redraw reselects, and a box on each resize or
+  // click would make a full table unworkable.
+  if (runRescans_ && pointLimitHandler_) pointLimitHandler_();
 }
 
 void WaveView::DrawPointMarks() {

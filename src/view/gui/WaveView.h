@@ -98,6 +98,8 @@ class WaveView : public DetectionObserver {
   ViewDisplay display_;
   std::function<bool()> waveformShown_;
   std::function<void()> pointLimitHandler_;
+  // The detection run under way scans the audio afresh.
+  bool runRescans_ = false;
 
   QImage waveImage_;
   QImage waveImageCopy_;
