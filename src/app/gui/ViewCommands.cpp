@@ -86,7 +86,10 @@ void TMainForm::FormResize() {
       Button21->move(PaintBox1->width() - Button21->width(), Button21->y());
     }
   }
-  StatusPanels[0]->setFixedWidth(std::max(width() + kWindowFrameWidth - 310, 0));
+  // The zoom panel may be wider than its designed 20 pixels to fit its text;
+  // the hint panel gives up that much so the panels still fit the window.
+  const int zoomPanelGrowth = StatusPanels[3]->width() - 20;
+  StatusPanels[0]->setFixedWidth(std::max(width() + kWindowFrameWidth - 310 - zoomPanelGrowth, 0));
   doc_.WaveImageStale = true;
   RefreshDocumentView();
 }
