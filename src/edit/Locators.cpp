@@ -27,20 +27,6 @@ int64_t DropPosition(const Document& doc, int32_t viewColumn, int32_t width) {
 
 }  // namespace
 
-bool FitLocatorsToSegments(Document& doc) {
-  const int32_t last = doc.ActivePointCount + 1;
-  int32_t left = 0;  // the last bound at or before L
-  for (int32_t i = 1; i < last && Bound(doc, i) <= doc.LeftLocatorPos; ++i) left = Bound(doc, i);
-  int32_t i = 1;  // the first bound at or after R
-  while (i < last && Bound(doc, i) < doc.RightLocatorPos) ++i;
-  const int32_t right = Bound(doc, i);
-  const bool moved = left != doc.LeftLocatorPos || right != doc.RightLocatorPos;
-  doc.LeftLocatorPos = left;
-  doc.RightLocatorPos = right;
-  DeriveLocatorSegments(doc);
-  return moved;
-}
-
 LocatorDrop SnapLeftLocator(Document& doc, int32_t leftEdge, int32_t width) {
   const int32_t n = doc.ActivePointCount;
   LocatorDrop drop;

@@ -6,14 +6,6 @@
 
 namespace slicewright {
 
-// After a sensitivity change: a locator whose point stopped being active is
-// moved out to the nearest bound that keeps the region inside, L to the start
-// of the segment it lies in and R to the end of its segment; then both
-// segment indexes are derived again (view/LocatorSegments.h). L stays at or
-// before R and the indexes name the segments that L starts and R ends.
-// Returns whether a locator moved (the window places the buttons again).
-bool FitLocatorsToSegments(Document& doc);
-
 // A locator dropped and snapped to a segment bound.
 struct LocatorDrop {
   int32_t Position = 0;

@@ -2,6 +2,7 @@
 
 #include "EditTestDocument.h"
 #include "edit/Locators.h"
+#include "view/LocatorSegments.h"
 
 namespace slicewright {
 namespace {
@@ -105,31 +106,31 @@ TEST(SnapLocators, RightDerivesTheLeftSegmentFromLFirst) {
   ExpectRight(doc, 1200, 3);
 }
 
-TEST(FitLocators, ASensitivityChangeWidensTheRegionToWholeSegments) {
+TEST(LocatorSegments, ASensitivityChangeKeepsPositionsAndNamesTheSegmentsHoldingThem) {
   Document doc = EditDocument(test::Ramp(1000), {Point(400), Point(800, 31000), Point(1200, 32000), Point(1600)});
   doc.LeftLocatorPos = 800;
   doc.RightLocatorPos = 1200;
-  EXPECT_FALSE(FitLocatorsToSegments(doc));  // both still on bounds
+  DeriveLocatorSegments(doc);
   ExpectLeft(doc, 800, 3);
   ExpectRight(doc, 1200, 3);
 
-  doc.Threshold = 31500;  // the point at 800 drops out
+  doc.Threshold = 31500;  // the point at 800 drops out: L lies inside segment 2 (400 .. 1200)
   DetectSlicePoints(doc, test::kTestWidth);
-  EXPECT_TRUE(FitLocatorsToSegments(doc));
-  ExpectLeft(doc, 400, 2);
+  DeriveLocatorSegments(doc);
+  ExpectLeft(doc, 800, 2);
   ExpectRight(doc, 1200, 2);
 
-  doc.Threshold = 35000;  // and the one at 1200
+  doc.Threshold = 35000;  // and the one at 1200: R lies inside segment 2 (400 .. 1600)
   DetectSlicePoints(doc, test::kTestWidth);
-  EXPECT_TRUE(FitLocatorsToSegments(doc));
-  ExpectLeft(doc, 400, 2);
-  ExpectRight(doc, 1600, 2);
+  DeriveLocatorSegments(doc);
+  ExpectLeft(doc, 800, 2);
+  ExpectRight(doc, 1200, 2);
 
-  doc.Threshold = 65535;  // nothing is active
+  doc.Threshold = 65535;  // nothing is active: one segment holds both
   DetectSlicePoints(doc, test::kTestWidth);
-  FitLocatorsToSegments(doc);
-  ExpectLeft(doc, 0, 1);
-  ExpectRight(doc, 2000, 1);
+  DeriveLocatorSegments(doc);
+  ExpectLeft(doc, 800, 1);
+  ExpectRight(doc, 1200, 1);
 }
 
 }  // namespace
