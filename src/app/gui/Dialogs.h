@@ -5,6 +5,7 @@
 
 #include "document/WaveLoader.h"
 
+class QDialog;
 class QWidget;
 
 namespace slicewright {
@@ -37,6 +38,9 @@ class Dialogs {
   // The channel chosen in the stereo import dialog, or nothing when it was
   // closed without a choice.
   virtual std::optional<StereoChoice> ChooseStereoChannel(QWidget* parent) = 0;
+  // Runs one of the program's own settings dialogs modally; true when it
+  // closed with O.K.
+  virtual bool RunSettingsDialog(QDialog& dialog) = 0;
 };
 
 // A message as the program words it, with "\r\n" turned into a line break.

@@ -68,4 +68,6 @@ std::optional<StereoChoice> QtDialogs::ChooseStereoChannel(QWidget* parent) {
   return dialog.Choice();
 }
 
+bool QtDialogs::RunSettingsDialog(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
 }  // namespace slicewright

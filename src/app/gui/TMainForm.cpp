@@ -43,6 +43,7 @@ TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& wav
   BuildTransportPanel();
   BuildStatusBar();
   WatchPointer();
+  ConnectClipboardCommands();
 
   view_ = std::make_unique<WaveView>(doc_, *PaintBox1, *PaintBox2);
   view_->SetWaveformShown([this] { return TrackBar1->isEnabled(); });

@@ -3,9 +3,11 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "app/Configuration.h"
+#include "app/gui/Clipboard.h"
 #include "document/Document.h"
 #include "document/WaveLoader.h"
 #include "edit/EditOutcome.h"
@@ -242,6 +244,23 @@ class TMainForm : public QMainWindow {
   QSpinBox* UpDown2 = nullptr;
   QLabel* Label3 = nullptr;
   std::array<QLabel*, 4> StatusPanels{};
+
+  // Clipboard exchange of audio, and the Edit menu's paste items.
+  // The window starts with the desktop's clipboard; a test hands it another.
+  void SetClipboard(Clipboard& clipboard);
+  void Edit3Click();
+  void mnuCopyAllClick();
+  void CopySegment1Click();
+  void mnuPasteAllKeepClick();
+  void mnuPasteNewClick();
+  void PasteIntoSegment2Click();
+
+ private:
+  using WholePaste = EditOutcome (*)(Document&, std::span<const uint8_t>);
+  void ConnectClipboardCommands();
+  void PasteWholeAudio(WholePaste paste);
+  std::unique_ptr<Clipboard> ownClipboard_;
+  Clipboard* clipboard_ = nullptr;
 
  protected:
   bool event(QEvent* event) override;

@@ -1,5 +1,7 @@
 #include "support/ScriptedDialogs.h"
 
+#include <QDialog>
+#include <QPushButton>
 #include <QStringList>
 
 namespace slicewright::test {
@@ -29,6 +31,21 @@ std::optional<QString> ScriptedDialogs::GetSaveFileName(QWidget*, const FileDial
 std::optional<StereoChoice> ScriptedDialogs::ChooseStereoChannel(QWidget*) {
   ++stereoShown;
   return stereoAnswers.isEmpty() ? std::nullopt : stereoAnswers.takeFirst();
+}
+
+std::function<void(QDialog&)> ScriptedDialogs::PressOk() {
+  return [](QDialog& dialog) {
+    if (auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Button1")); ok != nullptr && ok->isEnabled()) {
+      ok->click();
+    }
+  };
+}
+
+bool ScriptedDialogs::RunSettingsDialog(QDialog& dialog) {
+  settingsShown.append(dialog.windowTitle());
+  dialog.setResult(QDialog::Rejected);
+  if (!settingsScripts.isEmpty()) settingsScripts.takeFirst()(dialog);
+  return dialog.result() == QDialog::Accepted;
 }
 
 }  // namespace slicewright::test

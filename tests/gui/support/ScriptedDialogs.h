@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "app/gui/Dialogs.h"
@@ -29,12 +30,22 @@ class ScriptedDialogs : public Dialogs {
   QList<FileDialogRequest> saveRequests;
   int stereoShown = 0;
 
+  // Each settings dialog run takes the next script, which works the
+  // dialog's controls as a user would and closes it (or leaves it open,
+  // which counts as closed without O.K.). Without a script the dialog is
+  // closed with its close box.
+  QList<std::function<void(QDialog&)>> settingsScripts;
+  QStringList settingsShown;  // the titles of the settings dialogs run
+  // A script that presses the dialog's O.K. button, if it is enabled.
+  static std::function<void(QDialog&)> PressOk();
+
   QStringList MessageTexts() const;
 
   MessageAnswer ShowMessage(QWidget* parent, MessageIcon icon, MessageButtons buttons, const QString& text) override;
   std::optional<QString> GetOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> GetSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<StereoChoice> ChooseStereoChannel(QWidget* parent) override;
+  bool RunSettingsDialog(QDialog& dialog) override;
 };
 
 }  // namespace slicewright::test

@@ -1,0 +1,262 @@
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+
+#include "app/gui/ClipboardQt.h"
+#include "audio/Transport.h"
+#include "export/WaveImage.h"
+#include "support/EditingWindow.h"
+#include "support/MemoryClipboard.h"
+
+using namespace slicewright;
+using namespace slicewright::test;
+
+// Copy and paste of audio through the window's clipboard commands, the Edit
+// menu's paste items, and the desktop clipboard layer itself.
+class MainFormClipboardTest : public QObject {
+  Q_OBJECT
+
+  // A ramp, so that every stretch of audio differs from every other.
+  static std::vector<uint8_t> Ramp(EditingWindow& w) {
+    Document& doc = w.doc();
+    for (int32_t i = 0; i < doc.DataLength / 2; ++i) {
+      const auto value = static_cast<uint16_t>(i % 30000 + 1);
+      doc.SampleStream[2 * i] = static_cast<uint8_t>(value & 0xFF);
+      doc.SampleStream[2 * i + 1] = static_cast<uint8_t>(value >> 8);
+    }
+    doc.PlayBufferStale = true;
+    return doc.SampleStream;
+  }
+
+  static std::vector<uint8_t> AsBytes(const QByteArray& bytes) { return {bytes.begin(), bytes.end()}; }
+
+  static void PointAt(EditingWindow& w, int x) {
+    QTest::mouseMove(w.form.PaintBox1, QPoint(x, 21));
+    QTest::mouseMove(w.form.PaintBox1, QPoint(x, 20));
+  }
+
+  static std::vector<uint8_t> Bytes(const std::vector<uint8_t>& from, int32_t start, int32_t end) {
+    return {from.begin() + start, from.begin() + end};
+  }
+
+ private slots:
+  void copyAllThenPasteKeepBringsTheAudioBackAndUndoSwaps() {
+    EditingWindow w;
+    MemoryClipboard clipboard;
+    w.form.SetClipboard(clipboard);
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    const std::vector<uint8_t> original = Ramp(w);
+
+    w.form.mnuCopyAll->trigger();
+    QVERIFY(clipboard.block.has_value());
+    const std::vector<uint8_t> copied = *clipboard.block;
+    QCOMPARE(copied, BuildWaveImage(w.doc(), 0, w.doc().DataLength));
+
+    // Shorter audio from elsewhere takes the document's place...
+    clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(30000, 99))));
+    w.form.mnuPasteNew->trigger();
+    QCOMPARE(w.doc().DataLength, 60000);
+    const std::vector<uint8_t> shorter = w.doc().SampleStream;
+
+    // ...and the copy brings the first audio back, keeping the points set now.
+    w.SetPoints({EditingWindow::Active(20000), EditingWindow::Active(40000)});
+    clipboard.PutFromOutside(copied);
+    w.form.mnuPasteAllKeep->trigger();
+    QCOMPARE(w.doc().SampleStream, original);
+    QCOMPARE(w.doc().DataLength, 128000);
+    QCOMPARE(w.PointPositions(), (std::vector<int32_t>{20000, 40000}));
+    QCOMPARE(w.doc().ViewLength, 128000);
+    QCOMPARE(w.doc().RightLocatorPos, 128000);
+    QVERIFY(w.form.mnuUndo->isEnabled());
+
+    w.form.mnuUndo->trigger();
+    QCOMPARE(w.doc().SampleStream, shorter);
+    w.form.mnuUndo->trigger();
+    QCOMPARE(w.doc().SampleStream, original);
+  }
+
+  void copyAllAndPasteKeepGiveBackTheSameDocument() {
+    EditingWindow w;
+    MemoryClipboard clipboard;
+    w.form.SetClipboard(clipboard);
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    const std::vector<uint8_t> original = Ramp(w);
+    const std::vector<int32_t> points = w.PointPositions();
+    w.form.mnuCopyAll->trigger();
+    w.form.mnuPasteAllKeep->trigger();
+    QCOMPARE(w.doc().SampleStream, original);
+    QCOMPARE(w.PointPositions(), points);
+    QCOMPARE(w.doc().Undo.UndoKind, std::string("PKeep"));
+    QCOMPARE(w.doc().Undo.UndoStream, original);
+  }
+
+  void wholePastesStopTheLoopAndShowTheAudioWhole() {
+    EditingWindow w;
+    MemoryClipboard clipboard;
+    w.form.SetClipboard(clipboard);
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    Ramp(w);
+    w.form.PopupZinClick();
+    QCOMPARE(w.form.StatusPanels[3]->text(), QStringLiteral("x2.0"));
+    QTest::mouseClick(w.form.Button20, Qt::LeftButton);
+    QVERIFY(w.form.transport().LoopPlaying());
+
+    clipboard.PutFromOutside(AsBytes(WaveBytes(DrumLoop(44100, 11025))));
+    w.form.mnuPasteNew->trigger();
+    QVERIFY(!w.form.transport().LoopPlaying());
+    QCOMPARE(w.doc().DataLength, 88200);
+    QCOMPARE(w.doc().ViewStart, 0);
+    QCOMPARE(w.doc().ViewLength, 88200);
+    QCOMPARE(w.form.StatusPanels[3]->text(), QStringLiteral("x1.0"));
+    QCOMPARE(w.doc().Undo.UndoKind, std::string("PNew"));
+    // Points were looked for afresh in the new audio.
+    QVERIFY(w.doc().SlicePointCount > 0);
+    QVERIFY(w.PointPositions() != (std::vector<int32_t>{40000, 80000}));
+    QVERIFY(w.doc().PlayBufferStale);
+  }
+
+  void copySegmentTakesTheSegmentUnderThePointer() {
+    EditingWindow w;
+    MemoryClipboard clipboard;
+    w.form.SetClipboard(clipboard);
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    Ramp(w);
+    PointAt(w, 300);  // inside segment 2
+    w.form.CopySegment1->trigger();
+    QCOMPARE(w.doc().SelectedSegment, 2);
+    QVERIFY(clipboard.block.has_value());
+    QCOMPARE(*clipboard.block, BuildWaveImage(w.doc(), 40000, 40000));
+    QVERIFY(!w.form.ContextMenuOpen);
+  }
+
+  void aShorterClipIntoASegmentEndsInSilenceAndALongerOneIsCut() {
+    EditingWindow w;
+    MemoryClipboard clipboard;
+    w.form.SetClipboard(clipboard);
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    const std::vector<uint8_t> before = Ramp(w);
+    PointAt(w, 300);
+
+    clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(1000, 7))));
+    w.form.PasteIntoSegment2->trigger();
+    const Document& doc = w.doc();
+    QCOMPARE(doc.DataLength, 128000);
+    QCOMPARE(doc.SampleAt(40000), int16_t{7});
+    QCOMPARE(doc.SampleAt(41998), int16_t{7});
+    QVERIFY(std::all_of(doc.SampleStream.begin() + 42000, doc.SampleStream.begin() + 80000,
+                        [](uint8_t b) { return b == 0; }));
+    QCOMPARE(Bytes(doc.SampleStream, 0, 40000), Bytes(before, 0, 40000));
+    QCOMPARE(Bytes(doc.SampleStream, 80000, 128000), Bytes(before, 80000, 128000));
+    QCOMPARE(w.PointPositions(), (std::vector<int32_t>{40000, 80000}));
+    w.form.mnuUndo->trigger();
+    QCOMPARE(doc.SampleStream, before);
+
+    clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(30000, -5))));
+    w.form.PasteIntoSegment2->trigger();
+    QCOMPARE(doc.SampleAt(79998), int16_t{-5});
+    QCOMPARE(Bytes(doc.SampleStream, 80000, 128000), Bytes(before, 80000, 128000));
+    QCOMPARE(doc.DataLength, 128000);
+  }
+
+  void malformedClipboardDataLeavesTheDocumentUsable() {
+    EditingWindow w;
+    MemoryClipboard clipboard;
+    w.form.SetClipboard(clipboard);
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    const std::vector<uint8_t> before = Ramp(w);
+    PointAt(w, 300);
+
+    const QByteArray noAudio = QByteArrayLiteral("RIFF\x10\x00\x00\x00WAVEfmt junk");
+    const QByteArray notRiff = QByteArrayLiteral("JUNK....data\x04\x00\x00\x00\x01\x02\x03\x04");
+    for (const QByteArray& block : {noAudio, notRiff, QByteArray()}) {
+      clipboard.PutFromOutside(AsBytes(block));
+      w.form.mnuPasteAllKeep->trigger();
+      w.form.mnuPasteNew->trigger();
+      w.form.PasteIntoSegment2->trigger();
+      QCOMPARE(w.doc().SampleStream, before);
+      QCOMPARE(w.doc().DataLength, 128000);
+    }
+    // A data length far beyond the block takes only the bytes present.
+    clipboard.PutFromOutside(AsBytes(QByteArrayLiteral("RIFF\0\0\0\0WAVEdata\xF0\xFF\xFF\x0F\x01\x00\x02\x00\x03")));
+    w.form.mnuPasteAllKeep->trigger();
+    QCOMPARE(w.doc().DataLength, 4);
+    QCOMPARE(w.doc().SampleAt(2), int16_t{2});
+    QVERIFY(w.doc().FileLoaded);
+    // Still usable: playing, copying and undoing work on what is there.
+    QTest::mouseClick(w.form.Button3, Qt::LeftButton);
+    w.form.Button24Click();
+    w.form.mnuCopyAll->trigger();
+    QCOMPARE(clipboard.block->size(), size_t{WaveHeaderSize + 4});
+    w.form.mnuUndo->trigger();
+    QCOMPARE(w.doc().SampleStream, before);
+  }
+
+  void pastingWithAnEmptyClipboardKeepsTheLastUndo() {
+    EditingWindow w;
+    MemoryClipboard clipboard;
+    w.form.SetClipboard(clipboard);
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    const std::vector<uint8_t> before = Ramp(w);
+    PointAt(w, 300);
+    w.form.mnuReverseClick();
+    w.form.PasteIntoSegment2->trigger();
+    w.form.mnuPasteAllKeepClick();
+    w.form.mnuUndo->trigger();
+    QCOMPARE(w.doc().SampleStream, before);
+  }
+
+  void theEditMenuOffersTheWholePastesOnlyWithWaveDataAndAFile() {
+    EditingWindow w;
+    MemoryClipboard clipboard;
+    w.form.SetClipboard(clipboard);
+    emit w.form.Edit3->aboutToShow();
+    QVERIFY(!w.form.mnuPasteAllKeep->isEnabled());
+    QVERIFY(!w.form.mnuPasteNew->isEnabled());
+
+    // Audio put on the clipboard by another program enables the shortcuts
+    // without the menu being opened.
+    clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(10, 1))));
+    QVERIFY(w.form.mnuPasteAllKeep->isEnabled());
+    QVERIFY(w.form.mnuPasteNew->isEnabled());
+    emit w.form.Edit3->aboutToShow();
+    QVERIFY(w.form.mnuPasteAllKeep->isEnabled());
+
+    w.form.CloseFile();
+    emit w.form.Edit3->aboutToShow();
+    QVERIFY(!w.form.mnuPasteAllKeep->isEnabled());
+    QVERIFY(!w.form.mnuPasteNew->isEnabled());
+  }
+
+  void theDesktopClipboardCarriesTheImageAsAudioWav() {
+    QtClipboard clipboard;
+    int changes = 0;
+    clipboard.SetChangedHandler([&changes] { ++changes; });
+    const std::vector<uint8_t> image = AsBytes(WaveBytes(std::vector<int16_t>(100, 3)));
+    clipboard.SetWave(image);
+    QVERIFY(clipboard.HasWave());
+    QCOMPARE(clipboard.Wave(), image);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data->hasFormat(QStringLiteral("audio/wav")));
+    QVERIFY(changes >= 1);
+
+    // The older name of the type is read as well.
+    auto* older = new QMimeData;
+    older->setData(QStringLiteral("audio/x-wav"), WaveBytes(std::vector<int16_t>(4, 9)));
+    QGuiApplication::clipboard()->setMimeData(older);
+    QVERIFY(clipboard.HasWave());
+    QCOMPARE(clipboard.Wave(), AsBytes(WaveBytes(std::vector<int16_t>(4, 9))));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("not audio"));
+    QVERIFY(!clipboard.HasWave());
+    QVERIFY(clipboard.Wave().empty());
+  }
+};
+
+QTEST_MAIN(MainFormClipboardTest)
+#include "MainFormClipboardTest.moc"

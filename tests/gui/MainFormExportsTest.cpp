@@ -1,0 +1,194 @@
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QProgressBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "export/ExportMessages.h"
+#include "export/gui/TForm1.h"
+#include "support/EditingWindow.h"
+
+using namespace slicewright;
+using namespace slicewright::test;
+
+namespace {
+
+uint32_t U32At(const QByteArray& bytes, int at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
+  return value;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+QStringList FilesIn(const QString& folder) {
+  return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+// A ramp, so every stretch of the audio is told apart by its bytes.
+void FillRamp(Document& doc) {
+  for (int32_t i = 0; i < doc.DataLength / 2; ++i) {
+    const auto value = static_cast<uint16_t>(i % 30000 + 1);
+    doc.SampleStream[static_cast<size_t>(2 * i)] = static_cast<uint8_t>(value & 0xFF);
+    doc.SampleStream[static_cast<size_t>(2 * i + 1)] = static_cast<uint8_t>(value >> 8);
+  }
+}
+
+// Checks a WAV file written from bytes [start, start + length) of the document.
+void CheckWave(const QString& path, const Document& doc, int32_t start, int32_t length) {
+  const QByteArray bytes = ReadAll(path);
+  QCOMPARE(bytes.size(), length + 46);
+  QCOMPARE(bytes.left(4), QByteArray("RIFF"));
+  QCOMPARE(U32At(bytes, 4), static_cast<uint32_t>(bytes.size() - 8));
+  QCOMPARE(bytes.mid(8, 8), QByteArray("WAVEfmt "));
+  QCOMPARE(U32At(bytes, 24), static_cast<uint32_t>(doc.SampleRate));
+  QCOMPARE(bytes.mid(38, 4), QByteArray("data"));
+  QCOMPARE(U32At(bytes, 42), static_cast<uint32_t>(length));
+  const QByteArray audio(reinterpret_cast<const char*>(doc.SampleStream.data()) + start, length);
+  QVERIFY(bytes.mid(46) == audio);
+}
+
+// Three segments: 0..40000, 40000..80000, 80000..128000.
+void ThreeSegments(EditingWindow& w) {
+  w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+  FillRamp(w.doc());
+}
+
+void PointAt(EditingWindow& w, int x) {
+  QTest::mouseMove(w.form.PaintBox1, QPoint(x, 21));
+  QTest::mouseMove(w.form.PaintBox1, QPoint(x, 20));
+}
+
+}  // namespace
+
+// The export commands driven through the window with scripted dialogs.
+class MainFormExportsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void saveToWaveFilesWritesEveryRegionSliceAndRemembersTheFolder() {
+    EditingWindow w;
+    ThreeSegments(w);
+    const QString out = w.folder.Path(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(out));
+    // Typed without an extension: the dialog's default one is dropped again.
+    w.dialogs.saveAnswers.append(out + QStringLiteral("/beat"));
+    QTest::mouseClick(w.form.SaveWaveB, Qt::LeftButton);
+
+    QVERIFY(w.dialogs.messages.isEmpty());
+    QCOMPARE(FilesIn(out), QStringList({"beat1.wav", "beat2.wav", "beat3.wav"}));
+    CheckWave(out + QStringLiteral("/beat1.wav"), w.doc(), 0, 40000);
+    CheckWave(out + QStringLiteral("/beat2.wav"), w.doc(), 40000, 40000);
+    CheckWave(out + QStringLiteral("/beat3.wav"), w.doc(), 80000, 48000);
+    QVERIFY(!w.form.Form1->isVisible());
+    QCOMPARE(w.form.Form1->ProgressBar1->value(), 100);
+
+    const FileDialogRequest& first = w.dialogs.saveRequests.constFirst();
+    QCOMPARE(first.title, QStringLiteral("Save File As"));
+    QCOMPARE(first.filter, QStringLiteral("Wave Audio Files (*.wav)|*.wav|All Files (*.*)|*.*"));
+    QCOMPARE(first.defaultSuffix, QStringLiteral("wav"));
+    QCOMPARE(first.fileName, QStringLiteral("*.wav"));
+
+    // The next save starts in the folder of the last, with the pattern again;
+    // the folder is among the settings written at close.
+    w.form.SplitMenuItem->trigger();
+    QCOMPARE(w.dialogs.saveRequests.size(), 2);
+    QCOMPARE(w.dialogs.saveRequests[1].folder, QDir(out).absolutePath());
+    QCOMPARE(w.dialogs.saveRequests[1].fileName, QStringLiteral("*.wav"));
+    w.form.close();
+    QCOMPARE(QString::fromStdString(w.store.values["SaveDir"]), QDir(out).absolutePath());
+  }
+
+  void saveToWaveFilesPadsNumbersToTheDocumentsSegmentCount() {
+    EditingWindow w;
+    std::vector<SlicePoint> points;
+    for (int32_t i = 1; i <= 9; ++i) points.push_back(EditingWindow::Active(i * 12000));
+    w.SetPoints(points);
+    // A region of the segments 3 and 4 only.
+    w.doc().LeftLocatorPos = 24000;
+    w.doc().RightLocatorPos = 48000;
+    w.dialogs.saveAnswers.append(w.folder.Path(QStringLiteral("loop.aif")));
+    w.form.SplitMenuItemClick();
+    QVERIFY(QFile::exists(w.folder.Path(QStringLiteral("loop01.wav"))));
+    QVERIFY(QFile::exists(w.folder.Path(QStringLiteral("loop02.wav"))));
+    QVERIFY(!QFile::exists(w.folder.Path(QStringLiteral("loop03.wav"))));
+    CheckWave(w.folder.Path(QStringLiteral("loop02.wav")), w.doc(), 36000, 12000);
+  }
+
+  void aFailedSliceIsReportedAndTheOthersAreStillTried() {
+    EditingWindow w;
+    ThreeSegments(w);
+    const QString missing = w.folder.Path(QStringLiteral("missing/beat.wav"));
+    w.dialogs.saveAnswers.append(missing);
+    w.form.SplitMenuItemClick();
+    const QString error = QString::fromLatin1(messages::kWaveSaveError);
+    QCOMPARE(w.dialogs.MessageTexts(), QStringList({error, error, error}));
+    QCOMPARE(w.dialogs.messages.constFirst().icon, MessageIcon::Error);
+    QVERIFY(!QDir(w.folder.Path(QStringLiteral("missing"))).exists());
+    QVERIFY(!w.form.Form1->isVisible());
+  }
+
+  void cancelledWaveSavesWriteNothingAndKeepTheFolder() {
+    EditingWindow w;
+    ThreeSegments(w);
+    const std::string folderBefore = w.form.settings().SaveDir;
+    w.form.SplitMenuItemClick();
+    w.form.SaveSelectItemClick();
+    w.form.SaveRegionItemClick();
+    QCOMPARE(w.dialogs.saveRequests.size(), 3);
+    QCOMPARE(FilesIn(w.folder.Path(QString())), QStringList({"edit.wav"}));
+    QCOMPARE(w.form.settings().SaveDir, folderBefore);
+    QVERIFY(w.dialogs.messages.isEmpty());
+  }
+
+  void withoutADocumentTheWaveSavesAskNothing() {
+    EditingWindow w;
+    w.form.CloseFile();
+    w.form.SplitMenuItemClick();
+    w.form.SaveSelectItemClick();
+    w.form.PopUpSaveClick();
+    w.form.SaveRegionItemClick();
+    QVERIFY(w.dialogs.saveRequests.isEmpty());
+  }
+
+  void saveSegmentWritesTheSegmentUnderThePointer() {
+    EditingWindow w;
+    ThreeSegments(w);
+    PointAt(w, 300);  // 60000 bytes: segment 2
+    w.dialogs.saveAnswers.append(w.folder.Path(QStringLiteral("hit.aif")));
+    w.form.SaveSelectItemClick();
+    CheckWave(w.folder.Path(QStringLiteral("hit.wav")), w.doc(), 40000, 40000);
+    QCOMPARE(w.doc().SelectedSegment, 2);
+
+    // From the context menu: the first segment comes out one sample short,
+    // and the closing click of the menu is no longer awaited.
+    PointAt(w, 20);
+    w.form.ContextMenuOpen = true;
+    w.dialogs.saveAnswers.append(w.folder.Path(QStringLiteral("first.wav")));
+    w.form.PopUpSaveClick();
+    QVERIFY(!w.form.ContextMenuOpen);
+    CheckWave(w.folder.Path(QStringLiteral("first.wav")), w.doc(), 0, 39998);
+    QCOMPARE(w.dialogs.saveRequests[1].fileName, QStringLiteral("*.wav"));
+  }
+
+  void saveRegionWritesFromLToRAndKeepsTheChosenName() {
+    EditingWindow w;
+    ThreeSegments(w);
+    w.doc().LeftLocatorPos = 40000;
+    const QString chosen = w.folder.Path(QStringLiteral("region.wav"));
+    w.dialogs.saveAnswers.append(chosen);
+    w.form.SaveRegionItem->setEnabled(true);
+    w.form.SaveRegionItem->trigger();
+    CheckWave(chosen, w.doc(), 40000, 88000);
+    w.form.SaveRegionItemClick();
+    QCOMPARE(w.dialogs.saveRequests[1].fileName, chosen);
+  }
+};
+
+QTEST_MAIN(MainFormExportsTest)
+#include "MainFormExportsTest.moc"
