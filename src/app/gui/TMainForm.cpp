@@ -55,6 +55,7 @@ TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& wav
   ConnectPointTools();
   ConnectLocators();
   ConnectEditCommands();
+  ConnectExportCommands();
 
   doc_.Undo.Clear();
   doc_.BitsPerSample = 16;

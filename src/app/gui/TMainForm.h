@@ -30,6 +30,9 @@ class ConfigStore;
 class Dialogs;
 class ImageBox;
 class MainTransportView;
+class TForm1;
+class TForm6;
+class TMidiForm;
 class TThreadedTimer;
 class Transport;
 class WaveOutput;
@@ -151,6 +154,28 @@ class TMainForm : public QMainWindow {
   void Silence1Click();
   void CropRegion1Click();
   void SpeedButton17Click();
+
+  // Exports: slices and stretches as WAV files, the SoundFont bank and the
+  // MIDI timing template. The button handlers forward to the menu ones.
+  void SplitMenuItemClick();
+  void SaveWaveBClick();
+  void SaveSelectItemClick();
+  void PopUpSaveClick();
+  void SaveRegionItemClick();
+  void SaveSFItemClick();
+  void SaveSFBClick();
+  void SaveMidMenuItemClick();
+  void SaveMidBClick();
+  void SaveSFMClick();
+  void SaveSFMBClick();
+  // Set while the combined save runs: the template save hands its file name
+  // on to the bank's dialog.
+  bool SaveBothMode = false;
+  // The progress panel and the two settings dialogs; they live as long as
+  // the window and keep their settings between uses.
+  TForm1* Form1 = nullptr;
+  TMidiForm* MidiForm = nullptr;
+  TForm6* Form6 = nullptr;
 
   // Components under their designer names.
   QMenu* File1 = nullptr;
@@ -332,6 +357,11 @@ class TMainForm : public QMainWindow {
   void ApplyEditOutcome(const EditOutcome& outcome);
   void DrawNewCutLine(int32_t position);
 
+  // Exports.
+  void ConnectExportCommands();
+  void SaveSegmentUnderPointer();
+  void ShowExportError(const char* text);
+
   // Playback.
   void ConnectTransport();
   // The window sees the transport keys before the focused control does.
@@ -367,6 +397,11 @@ class TMainForm : public QMainWindow {
   // whichever of them was used.
   bool fileToolbarChecked_ = true;
   bool editToolbarChecked_ = true;
+  // The names the three save dialogs open with: their patterns, except
+  // where a command leaves a chosen name behind.
+  QString saveDialogFileName_ = QString::fromLatin1(WavePattern);
+  QString saveFontDialogFileName_ = QString::fromLatin1(SoundFontPattern);
+  QString saveMidDialogFileName_ = QString::fromLatin1(MidiPattern);
 };
 
 }  // namespace slicewright
