@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+#include "app/ColourText.h"
 #include "document/WaveLoader.h"
 
 class QDialog;
@@ -38,6 +39,9 @@ class Dialogs {
   // The channel chosen in the stereo import dialog, or nothing when it was
   // closed without a choice.
   virtual std::optional<StereoChoice> ChooseStereoChannel(QWidget* parent) = 0;
+  // The colour dialog, opened with the colour given; the chosen colour, or
+  // nothing when it was cancelled.
+  virtual std::optional<Colour> ChooseColour(QWidget* parent, Colour initial) = 0;
   // Runs one of the program's own settings dialogs modally; true when it
   // closed with O.K.
   virtual bool RunSettingsDialog(QDialog& dialog) = 0;

@@ -1,9 +1,11 @@
 #include "app/gui/QtDialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
 #include "document/gui/TForm5.h"
+#include "view/gui/ViewColour.h"
 
 namespace slicewright {
 namespace {
@@ -66,6 +68,13 @@ std::optional<StereoChoice> QtDialogs::ChooseStereoChannel(QWidget* parent) {
   TForm5 dialog(parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Choice();
+}
+
+std::optional<Colour> QtDialogs::ChooseColour(QWidget* parent, Colour initial) {
+  const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
+  if (!chosen.isValid()) return std::nullopt;
+  return static_cast<Colour>(chosen.blue()) << 16 | static_cast<Colour>(chosen.green()) << 8 |
+         static_cast<Colour>(chosen.red());
 }
 
 bool QtDialogs::RunSettingsDialog(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }

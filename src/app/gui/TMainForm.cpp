@@ -44,6 +44,7 @@ TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& wav
   BuildStatusBar();
   WatchPointer();
   ConnectClipboardCommands();
+  ConnectShellCommands();
 
   view_ = std::make_unique<WaveView>(doc_, *PaintBox1, *PaintBox2);
   view_->SetWaveformShown([this] { return TrackBar1->isEnabled(); });

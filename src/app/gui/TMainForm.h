@@ -8,6 +8,7 @@
 
 #include "app/Configuration.h"
 #include "app/gui/Clipboard.h"
+#include "app/gui/Launcher.h"
 #include "document/Document.h"
 #include "document/WaveLoader.h"
 #include "edit/EditOutcome.h"
@@ -37,6 +38,8 @@ class TThreadedTimer;
 class Transport;
 class WaveOutput;
 class WaveView;
+class TForm2;
+class TForm4;
 
 // The main window: menus, tool bars, the waveform area, the transport panel
 // and the status bar. Handlers call the core; the document lives here.
@@ -280,12 +283,32 @@ class TMainForm : public QMainWindow {
   void mnuPasteNewClick();
   void PasteIntoSegment2Click();
 
+  // The options dialog, the outside programs, the help and the about box.
+  // The window starts with the desktop's launcher; a test hands it another.
+  void SetLauncher(Launcher& launcher);
+  void Options1Click();
+  void ControlPanel1Click();
+  void SpeedButton16Click();
+  void HelpFileItemClick();
+  void h1Click();
+  void HelpAboutItemClick();
+  static const QString HomePage;
+  // The current folder at start: where the help file is looked for first.
+  QString StartFolder;
+  TForm4* Form4 = nullptr;
+  TForm2* Form2 = nullptr;
+
  private:
   using WholePaste = EditOutcome (*)(Document&, std::span<const uint8_t>);
   void ConnectClipboardCommands();
   void PasteWholeAudio(WholePaste paste);
+  void ConnectShellCommands();
+  // The help file to open, or an empty text when there is none.
+  QString HelpFilePath() const;
   std::unique_ptr<Clipboard> ownClipboard_;
   Clipboard* clipboard_ = nullptr;
+  std::unique_ptr<Launcher> ownLauncher_;
+  Launcher* launcher_ = nullptr;
 
  protected:
   bool event(QEvent* event) override;

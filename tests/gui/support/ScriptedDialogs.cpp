@@ -33,6 +33,11 @@ std::optional<StereoChoice> ScriptedDialogs::ChooseStereoChannel(QWidget*) {
   return stereoAnswers.isEmpty() ? std::nullopt : stereoAnswers.takeFirst();
 }
 
+std::optional<Colour> ScriptedDialogs::ChooseColour(QWidget*, Colour initial) {
+  colourRequests.append(initial);
+  return colourAnswers.isEmpty() ? std::nullopt : colourAnswers.takeFirst();
+}
+
 std::function<void(QDialog&)> ScriptedDialogs::PressOk() {
   return [](QDialog& dialog) {
     if (auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Button1")); ok != nullptr && ok->isEnabled()) {

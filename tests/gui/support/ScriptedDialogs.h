@@ -29,6 +29,10 @@ class ScriptedDialogs : public Dialogs {
   QList<FileDialogRequest> openRequests;
   QList<FileDialogRequest> saveRequests;
   int stereoShown = 0;
+  // The colour dialog answers with these in turn (cancelled without one)
+  // and records the colour it was opened with.
+  QList<std::optional<Colour>> colourAnswers;
+  QList<Colour> colourRequests;
 
   // Each settings dialog run takes the next script, which works the
   // dialog's controls as a user would and closes it (or leaves it open,
@@ -45,6 +49,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<QString> GetOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> GetSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<StereoChoice> ChooseStereoChannel(QWidget* parent) override;
+  std::optional<Colour> ChooseColour(QWidget* parent, Colour initial) override;
   bool RunSettingsDialog(QDialog& dialog) override;
 };
 
