@@ -1,12 +1,16 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QTest>
 #include <QToolButton>
 
 #include "export/ExportMessages.h"
 #include "export/gui/TForm1.h"
+#include "export/gui/TForm6.h"
+#include "export/gui/TMidiForm.h"
 #include "support/EditingWindow.h"
 
 using namespace slicewright;
@@ -17,6 +21,12 @@ namespace {
 uint32_t U32At(const QByteArray& bytes, int at) {
   uint32_t value = 0;
   for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
+  return value;
+}
+
+uint32_t U32BigAt(const QByteArray& bytes, int at) {
+  uint32_t value = 0;
+  for (int i = 0; i < 4; ++i) value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
   return value;
 }
 
@@ -57,6 +67,23 @@ void CheckWave(const QString& path, const Document& doc, int32_t start, int32_t 
 void ThreeSegments(EditingWindow& w) {
   w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
   FillRamp(w.doc());
+}
+
+void CheckTemplate(const QString& path, uint8_t firstKey) {
+  const QByteArray bytes = ReadAll(path);
+  QVERIFY(bytes.size() > 22);
+  QCOMPARE(bytes.left(14), QByteArray("MThd\0\0\0\x06\0\0\0\x01\0\x80", 14));
+  QCOMPARE(bytes.mid(14, 4), QByteArray("MTrk"));
+  QCOMPARE(U32BigAt(bytes, 18), static_cast<uint32_t>(bytes.size() - 22));
+  QCOMPARE(bytes.mid(48, 4), QByteArray("\0\x90", 2) + static_cast<char>(firstKey) + QByteArray("\x60"));
+}
+
+void CheckBank(const QString& path) {
+  const QByteArray bytes = ReadAll(path);
+  QVERIFY(bytes.size() > 12);
+  QCOMPARE(bytes.left(4), QByteArray("RIFF"));
+  QCOMPARE(U32At(bytes, 4), static_cast<uint32_t>(bytes.size() - 8));
+  QCOMPARE(bytes.mid(8, 4), QByteArray("sfbk"));
 }
 
 void PointAt(EditingWindow& w, int x) {
@@ -187,6 +214,126 @@ class MainFormExportsTest : public QObject {
     CheckWave(chosen, w.doc(), 40000, 88000);
     w.form.SaveRegionItemClick();
     QCOMPARE(w.dialogs.saveRequests[1].fileName, chosen);
+  }
+
+  void midiTemplateIsSavedAfterItsDialogAndTheFolderIsKept() {
+    EditingWindow w;
+    ThreeSegments(w);
+    const QString out = w.folder.Path(QStringLiteral("mid"));
+    QVERIFY(QDir().mkpath(out));
+    w.dialogs.settingsScripts.append(ScriptedDialogs::PressOk());
+    w.dialogs.saveAnswers.append(out + QStringLiteral("/loop"));
+    QTest::mouseClick(w.form.SaveMidB, Qt::LeftButton);
+
+    QVERIFY(w.dialogs.messages.isEmpty());
+    QCOMPARE(w.dialogs.settingsShown, QStringList({"Select Midi Template Parameters"}));
+    const FileDialogRequest& request = w.dialogs.saveRequests.constFirst();
+    QCOMPARE(request.title, QStringLiteral("Save Template File"));
+    QCOMPARE(request.filter, QStringLiteral("Midi Format 0 Files (*.mid)|*.mid|All Files (*.*)|*.*"));
+    QCOMPARE(request.defaultSuffix, QStringLiteral("mid"));
+    QCOMPARE(request.fileName, QStringLiteral("*.mid"));
+    CheckTemplate(out + QStringLiteral("/loop.mid"), 48);
+    QCOMPARE(QString::fromStdString(w.form.settings().SaveMidDir), QDir(out).absolutePath());
+
+    // Reversed, the template starts on the third slice's key.
+    w.dialogs.settingsScripts.append([](QDialog& dialog) {
+      static_cast<TMidiForm&>(dialog).CheckBox1->click();
+      ScriptedDialogs::PressOk()(dialog);
+    });
+    w.dialogs.saveAnswers.append(out + QStringLiteral("/back.mid"));
+    w.form.SaveMidMenuItemClick();
+    QCOMPARE(w.dialogs.saveRequests[1].folder, QDir(out).absolutePath());
+    CheckTemplate(out + QStringLiteral("/back.mid"), 50);
+    QCOMPARE(w.form.MidiForm->StartKey(), 50);
+  }
+
+  void soundFontIsSavedAfterItsDialog() {
+    EditingWindow w;
+    ThreeSegments(w);
+    w.dialogs.settingsScripts.append(ScriptedDialogs::PressOk());
+    w.dialogs.saveAnswers.append(w.folder.Path(QStringLiteral("bank")));
+    QTest::mouseClick(w.form.SaveSFB, Qt::LeftButton);
+    QVERIFY(w.dialogs.messages.isEmpty());
+    QCOMPARE(w.dialogs.settingsShown, QStringList({"SoundFont 2.0 settings"}));
+    const FileDialogRequest& request = w.dialogs.saveRequests.constFirst();
+    QCOMPARE(request.filter, QStringLiteral("Sound Font 2.0 Files|*.sf2|All Files|*.*"));
+    QCOMPARE(request.defaultSuffix, QStringLiteral("sf2"));
+    QCOMPARE(request.fileName, QStringLiteral("*.sf2"));
+    CheckBank(w.folder.Path(QStringLiteral("bank.sf2")));
+    QCOMPARE(QString::fromStdString(w.form.settings().SaveSFDir), QDir(w.folder.Path(QString())).absolutePath());
+  }
+
+  void combinedSaveOffersTheTemplatesNameForTheBank() {
+    EditingWindow w;
+    ThreeSegments(w);
+    const QString mid = w.folder.Path(QStringLiteral("loop.mid"));
+    const QString bank = w.folder.Path(QStringLiteral("loop.sf2"));
+    w.dialogs.settingsScripts = {ScriptedDialogs::PressOk(), ScriptedDialogs::PressOk()};
+    w.dialogs.saveAnswers = {mid, bank};
+    QTest::mouseClick(w.form.SaveSFMB, Qt::LeftButton);
+    QVERIFY(w.dialogs.messages.isEmpty());
+    QCOMPARE(w.dialogs.settingsShown, QStringList({"Select Midi Template Parameters", "SoundFont 2.0 settings"}));
+    QCOMPARE(w.dialogs.saveRequests[1].fileName, bank);
+    CheckTemplate(mid, 48);
+    CheckBank(bank);
+    QVERIFY(!w.form.SaveBothMode);
+
+    // A template named in capitals never offers its own name for the bank;
+    // a bank dialog on its own starts from the pattern again.
+    w.dialogs.settingsScripts = {ScriptedDialogs::PressOk(), ScriptedDialogs::PressOk(), ScriptedDialogs::PressOk()};
+    w.dialogs.saveAnswers = {w.folder.Path(QStringLiteral("LOOP.MID"))};
+    w.form.SaveSFM->trigger();
+    QCOMPARE(w.dialogs.saveRequests.size(), 4);
+    QCOMPARE(w.dialogs.saveRequests[3].fileName, w.folder.Path(QStringLiteral("LOOP.sf2")));
+    w.form.SaveSFItemClick();
+    QCOMPARE(w.dialogs.saveRequests.last().fileName, QStringLiteral("*.sf2"));
+  }
+
+  void failedBankAndTemplateSavesShowTheirErrors() {
+    EditingWindow w;
+    ThreeSegments(w);
+    w.dialogs.settingsScripts = {ScriptedDialogs::PressOk(), ScriptedDialogs::PressOk()};
+    w.dialogs.saveAnswers = {w.folder.Path(QStringLiteral("missing/loop.mid")),
+                             w.folder.Path(QStringLiteral("missing/loop.sf2"))};
+    w.form.SaveSFMClick();
+    QCOMPARE(w.dialogs.MessageTexts(), QStringList({QString::fromLatin1(messages::kMidiSaveError),
+                                                    QString::fromLatin1(messages::kSoundFontSaveError)}));
+    QCOMPARE(w.dialogs.messages.constFirst().icon, MessageIcon::Error);
+    QVERIFY(!QDir(w.folder.Path(QStringLiteral("missing"))).exists());
+  }
+
+  void cancellingEitherDialogWritesNothing() {
+    EditingWindow w;
+    ThreeSegments(w);
+    // The settings dialogs closed without O.K.: no file dialog at all.
+    w.form.SaveSFMClick();
+    QCOMPARE(w.dialogs.settingsShown.size(), 2);
+    QVERIFY(w.dialogs.saveRequests.isEmpty());
+    // O.K., then the file dialogs cancelled.
+    w.dialogs.settingsScripts = {ScriptedDialogs::PressOk(), ScriptedDialogs::PressOk()};
+    const std::string midFolder = w.form.settings().SaveMidDir;
+    w.form.SaveSFMClick();
+    QCOMPARE(w.dialogs.saveRequests.size(), 2);
+    QCOMPARE(w.dialogs.saveRequests[1].fileName, QStringLiteral("*.sf2"));
+    QCOMPARE(FilesIn(w.folder.Path(QString())), QStringList({"edit.wav"}));
+    QCOMPARE(w.form.settings().SaveMidDir, midFolder);
+    QVERIFY(w.dialogs.messages.isEmpty());
+  }
+
+  void aTemplateWithoutTempoOrRegionIsRefusedBeforeItsDialog() {
+    EditingWindow w;
+    ThreeSegments(w);
+    w.form.Edit1->setText(QStringLiteral("0"));
+    QCOMPARE(w.doc().LoopBars, uint16_t{0});
+    QTest::mouseClick(w.form.SaveMidB, Qt::LeftButton);
+    QCOMPARE(w.dialogs.MessageTexts(), QStringList({QString::fromLatin1(messages::kTemplateNeedsTempo)}));
+    QVERIFY(w.dialogs.settingsShown.isEmpty());
+
+    w.form.Edit1->setText(QStringLiteral("1"));
+    w.doc().LeftLocatorPos = w.doc().RightLocatorPos = 40000;
+    w.form.SaveMidMenuItemClick();
+    QCOMPARE(w.dialogs.MessageTexts().last(), QString::fromLatin1(messages::kTemplateNeedsRegion));
+    QVERIFY(w.dialogs.settingsShown.isEmpty());
   }
 };
 

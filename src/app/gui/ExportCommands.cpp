@@ -1,16 +1,23 @@
-// The export commands: slices, segments and the region as WAV files.
+// The export commands: slices, segments and the region as WAV files, the
+// SoundFont bank and the MIDI timing template.
 #include <QAction>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <QToolButton>
+#include <filesystem>
 #include <optional>
 
 #include "app/gui/Dialogs.h"
 #include "app/gui/TMainForm.h"
+#include "export/CreationDate.h"
 #include "export/ExportMessages.h"
+#include "export/MidiTemplate.h"
+#include "export/SoundFontWriter.h"
 #include "export/SegmentUnderPointer.h"
 #include "export/WaveFileExport.h"
 #include "export/gui/TForm1.h"
+#include "export/gui/TForm6.h"
+#include "export/gui/TMidiForm.h"
 #include "view/gui/PaintBoxes.h"
 
 namespace slicewright {
@@ -25,6 +32,23 @@ FileDialogRequest WaveSaveRequest(const std::string& folder, const QString& file
           QString::fromStdString(folder), QStringLiteral("wav"), fileName};
 }
 
+FileDialogRequest SoundFontSaveRequest(const std::string& folder, const QString& fileName) {
+  return {QStringLiteral("Save SoundFont File"), QStringLiteral("Sound Font 2.0 Files|*.sf2|All Files|*.*"),
+          QString::fromStdString(folder), QStringLiteral("sf2"), fileName};
+}
+
+FileDialogRequest MidiSaveRequest(const std::string& folder, const QString& fileName) {
+  return {QStringLiteral("Save Template File"), QStringLiteral("Midi Format 0 Files (*.mid)|*.mid|All Files (*.*)|*.*"),
+          QString::fromStdString(folder), QStringLiteral("mid"), fileName};
+}
+
+// The bank's name offered after the template was saved under templateName:
+// the same name with the extension of a bank, so that accepting it never
+// writes the bank over the template.
+QString SoundFontNameFor(const std::string& templateName) {
+  return QString::fromStdString(std::filesystem::path(templateName).replace_extension(".sf2").string());
+}
+
 // The name chosen in a save dialog, with the dialog's default extension
 // added to a name typed without one.
 std::optional<std::string> AskSaveName(Dialogs& dialogs, QWidget* parent, const FileDialogRequest& request) {
@@ -37,15 +61,27 @@ std::optional<std::string> AskSaveName(Dialogs& dialogs, QWidget* parent, const 
 
 void TMainForm::ConnectExportCommands() {
   Form1 = new TForm1(this);
+  MidiForm = new TMidiForm(this);
+  Form6 = new TForm6(MidiForm->Keys(), this);
   connect(SplitMenuItem, &QAction::triggered, this, &TMainForm::SplitMenuItemClick);
   connect(SaveWaveB, &QToolButton::clicked, this, &TMainForm::SaveWaveBClick);
   connect(SaveSelectItem, &QAction::triggered, this, &TMainForm::SaveSelectItemClick);
   connect(PopUpSave, &QAction::triggered, this, &TMainForm::PopUpSaveClick);
   connect(SaveRegionItem, &QAction::triggered, this, &TMainForm::SaveRegionItemClick);
+  connect(SaveSFItem, &QAction::triggered, this, &TMainForm::SaveSFItemClick);
+  connect(SaveSFB, &QToolButton::clicked, this, &TMainForm::SaveSFBClick);
+  connect(SaveMidMenuItem, &QAction::triggered, this, &TMainForm::SaveMidMenuItemClick);
+  connect(SaveMidB, &QToolButton::clicked, this, &TMainForm::SaveMidBClick);
+  connect(SaveSFM, &QAction::triggered, this, &TMainForm::SaveSFMClick);
+  connect(SaveSFMB, &QToolButton::clicked, this, &TMainForm::SaveSFMBClick);
 }
 
 void TMainForm::ShowExportError(const char* text) {
   dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok, QString::fromLatin1(text));
+}
+
+void TMainForm::ShowExportRefusal(const char* text) {
+  dialogs_.ShowMessage(this, MessageIcon::Warning, MessageButtons::Ok, QString::fromLatin1(text));
 }
 
 void TMainForm::SplitMenuItemClick() {
@@ -98,5 +134,74 @@ void TMainForm::SaveRegionItemClick() {
   }
   settings_.SaveDir = FolderOf(*chosen);
 }
+
+void TMainForm::SaveSFItemClick() {
+  if (doc_.HasFile()) {
+    Form6->FormShow(doc_);
+    if (dialogs_.RunSettingsDialog(*Form6)) {
+      const auto request = SoundFontSaveRequest(settings_.SaveSFDir, saveFontDialogFileName_);
+      if (const auto chosen = AskSaveName(dialogs_, this, request)) {
+        switch (WriteSoundFont(doc_, Form6->Settings(), LocalToday(), *chosen)) {
+          case SoundFontResult::Saved:
+            break;
+          case SoundFontResult::SaveFailed:
+            ShowExportError(messages::kSoundFontSaveError);
+            break;
+          case SoundFontResult::KeysExceeded:
+            ShowExportRefusal(messages::kKeysExceeded);
+            break;
+        }
+        settings_.SaveSFDir = FolderOf(*chosen);
+      }
+    }
+  }
+  saveFontDialogFileName_ = QString::fromLatin1(SoundFontPattern);
+}
+
+void TMainForm::SaveSFBClick() { SaveSFItemClick(); }
+
+void TMainForm::SaveMidMenuItemClick() {
+  std::optional<std::string> chosen;
+  if (doc_.HasFile()) {
+    // A region without a tempo or without length cannot be timed: say so
+    // before asking anything. Keys out of range are the dialog's to refuse.
+    const TemplateRefusal refusal = BuildMidiTemplate(doc_, MidiForm->Settings(settings_.AweFilterOption)).refusal;
+    if (refusal != TemplateRefusal::None && refusal != TemplateRefusal::KeysExceeded) {
+      ShowExportRefusal(TemplateRefusalMessage(refusal));
+    } else {
+      MidiForm->FormShow(doc_);
+      if (dialogs_.RunSettingsDialog(*MidiForm)) {
+        chosen = AskSaveName(dialogs_, this, MidiSaveRequest(settings_.SaveMidDir, saveMidDialogFileName_));
+      }
+    }
+  }
+  if (chosen) {
+    TemplateRefusal refusal = TemplateRefusal::None;
+    switch (WriteMidiTemplate(doc_, MidiForm->Settings(settings_.AweFilterOption), *chosen, refusal)) {
+      case TemplateSaveResult::Saved:
+        break;
+      case TemplateSaveResult::SaveFailed:
+        ShowExportError(messages::kMidiSaveError);
+        break;
+      case TemplateSaveResult::Refused:
+        ShowExportRefusal(TemplateRefusalMessage(refusal));
+        break;
+    }
+    settings_.SaveMidDir = FolderOf(*chosen);
+    if (SaveBothMode) saveFontDialogFileName_ = SoundFontNameFor(*chosen);
+  }
+  saveMidDialogFileName_ = QString::fromLatin1(MidiPattern);
+}
+
+void TMainForm::SaveMidBClick() { SaveMidMenuItemClick(); }
+
+void TMainForm::SaveSFMClick() {
+  SaveBothMode = true;
+  SaveMidMenuItemClick();
+  SaveSFItemClick();
+  SaveBothMode = false;
+}
+
+void TMainForm::SaveSFMBClick() { SaveSFMClick(); }
 
 }  // namespace slicewright

@@ -384,6 +384,7 @@ class TMainForm : public QMainWindow {
   void ConnectExportCommands();
   void SaveSegmentUnderPointer();
   void ShowExportError(const char* text);
+  void ShowExportRefusal(const char* text);
 
   // Playback.
   void ConnectTransport();
