@@ -278,13 +278,13 @@ class MainFormExportsTest : public QObject {
     CheckBank(bank);
     QVERIFY(!w.form.SaveBothMode);
 
-    // A template named in capitals never offers its own name for the bank;
-    // a bank dialog on its own starts from the pattern again.
+    // Only ".mid" itself is replaced: a template named in capitals offers its
+    // name unchanged; a bank dialog on its own starts from the pattern again.
     w.dialogs.settingsScripts = {ScriptedDialogs::PressOk(), ScriptedDialogs::PressOk(), ScriptedDialogs::PressOk()};
     w.dialogs.saveAnswers = {w.folder.Path(QStringLiteral("LOOP.MID"))};
     w.form.SaveSFM->trigger();
     QCOMPARE(w.dialogs.saveRequests.size(), 4);
-    QCOMPARE(w.dialogs.saveRequests[3].fileName, w.folder.Path(QStringLiteral("LOOP.sf2")));
+    QCOMPARE(w.dialogs.saveRequests[3].fileName, w.folder.Path(QStringLiteral("LOOP.MID")));
     w.form.SaveSFItemClick();
     QCOMPARE(w.dialogs.saveRequests.last().fileName, QStringLiteral("*.sf2"));
   }

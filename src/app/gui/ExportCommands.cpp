@@ -43,10 +43,14 @@ FileDialogRequest MidiSaveRequest(const std::string& folder, const QString& file
 }
 
 // The bank's name offered after the template was saved under templateName:
-// the same name with the extension of a bank, so that accepting it never
-// writes the bank over the template.
+// ".mid" (exactly, from the last dot) becomes ".sf2"; any other name is
+// offered as it is, and the bank dialog asks before replacing a file.
 QString SoundFontNameFor(const std::string& templateName) {
-  return QString::fromStdString(std::filesystem::path(templateName).replace_extension(".sf2").string());
+  const auto dot = templateName.rfind('.');
+  if (dot != std::string::npos && templateName.compare(dot, std::string::npos, ".mid") == 0) {
+    return QString::fromStdString(templateName.substr(0, dot) + ".sf2");
+  }
+  return QString::fromStdString(templateName);
 }
 
 // The name chosen in a save dialog, with the dialog's default extension
