@@ -21,14 +21,30 @@ class PeakFollower {
  public:
   explicit PeakFollower(long double gain) : gain_(RoundToReal48(gain)), gainUnits_(std::llround(std::ldexp(gain_, 41))) {}
 
-  double Step(int32_t y, double tracker) const {
+  // Trackers held in units of 2^-41 are exact for 0 and magnitudes within
+  // [0.5, 2^16): in that range every step is done in integers.
+  static constexpr int64_t kUnitsLow = int64_t{1} << 40;   // 0.5
+  static constexpr int64_t kUnitsHigh = int64_t{1} << 57;  // 2^16
+  static bool FitsUnits(int64_t units) {
+    const int64_t magnitude = units < 0 ? -units : units;
+    return units == 0 || (magnitude >= kUnitsLow && magnitude < kUnitsHigh);
+  }
+  static bool FitsUnits(double tracker) {
     const double magnitude = std::fabs(tracker);
-    if ((magnitude < 0.5 && tracker != 0.0) || magnitude >= 65536.0) {
-      return RoundToReal48(static_cast<long double>(gain_) * y + 0.5L * static_cast<long double>(tracker));
-    }
-    const int64_t trackerUnits = static_cast<int64_t>(tracker * 0x1p41);  // exact, and even
-    const int64_t sum = gainUnits_ * y + trackerUnits / 2;
-    return static_cast<double>(RoundToSignificantBits(sum)) * 0x1p-41;
+    return tracker == 0.0 || (magnitude >= 0.5 && magnitude < 65536.0);
+  }
+
+  // The step for a tracker in units (FitsUnits); the result is in units too.
+  int64_t StepUnits(int32_t y, int64_t trackerUnits) const {
+    return RoundToSignificantBits(gainUnits_ * y + trackerUnits / 2);  // trackerUnits is even
+  }
+  // The step as the extended computation does it, for any tracker.
+  double StepExtended(int32_t y, double tracker) const {
+    return RoundToReal48(static_cast<long double>(gain_) * y + 0.5L * static_cast<long double>(tracker));
+  }
+  double Step(int32_t y, double tracker) const {
+    if (!FitsUnits(tracker)) return StepExtended(y, tracker);
+    return static_cast<double>(StepUnits(y, static_cast<int64_t>(tracker * 0x1p41))) * 0x1p-41;
   }
 
  private:
@@ -47,6 +63,45 @@ class PeakFollower {
 
   double gain_;
   int64_t gainUnits_;
+};
+
+// One peak follower's tracker during a block: kept in integer units while it
+// fits them, which is all but the halving toward zero in digital silence, so
+// the comparisons and steps of the scan need no floating point.
+class Tracker {
+ public:
+  explicit Tracker(double start) { Set(start); }
+
+  bool Below(int32_t y) const { return inUnits_ ? units_ < int64_t{y} * kUnit : value_ < y; }
+  bool Above(int32_t y) const { return inUnits_ ? units_ > int64_t{y} * kUnit : value_ > y; }
+
+  void Step(int32_t y, const PeakFollower& follower) {
+    if (inUnits_) {
+      const int64_t next = follower.StepUnits(y, units_);
+      if (PeakFollower::FitsUnits(next)) {
+        units_ = next;
+        return;
+      }
+      Set(static_cast<double>(next) * 0x1p-41);
+      return;
+    }
+    Set(follower.StepExtended(y, value_));
+  }
+
+  double Value() const { return inUnits_ ? static_cast<double>(units_) * 0x1p-41 : value_; }
+
+ private:
+  static constexpr int64_t kUnit = int64_t{1} << 41;
+
+  void Set(double value) {
+    inUnits_ = PeakFollower::FitsUnits(value);
+    value_ = value;
+    units_ = inUnits_ ? static_cast<int64_t>(value * 0x1p41) : 0;
+  }
+
+  int64_t units_ = 0;
+  double value_ = 0.0;
+  bool inUnits_ = false;
 };
 
 }  // namespace slicewright

@@ -54,17 +54,17 @@ inline int16_t LoadSample(const uint8_t* p) {
 
 // Range of one block after pre-emphasis, as tracked by the two peak followers.
 double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter, const PeakFollower& follower) {
-  double hi = -33024.0;
-  double lo = 33024.0;
+  Tracker hi(-33024.0);
+  Tracker lo(33024.0);
   int32_t previous = prev;
   for (int32_t i = 0; i < kBlockSamples; ++i) {
     const int32_t s = LoadSample(block + 2 * i);
     const int32_t y = filter(s, previous);
     previous = s;
-    if (y > hi) hi = follower.Step(y, hi);
-    if (y < lo) lo = follower.Step(y, lo);
+    if (hi.Below(y)) hi.Step(y, follower);
+    if (lo.Above(y)) lo.Step(y, follower);
   }
-  return RoundToReal48(static_cast<long double>(hi) - static_cast<long double>(lo));
+  return RoundToReal48(static_cast<long double>(hi.Value()) - static_cast<long double>(lo.Value()));
 }
 
 // Block ranges are independent of each other (the filter memory is just the

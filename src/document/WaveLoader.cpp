@@ -176,8 +176,9 @@ void LoadDocument(Document& doc, const std::string& path, StereoChoice stereoCho
   doc.ViewLength = doc.DataLength;
   doc.FileLoaded = true;
   doc.RescanPending = true;
+  // The play buffer is filled, and sized, by whatever plays first.
   doc.PlayBufferStale = true;
-  doc.PlayBuffer.assign(static_cast<size_t>(doc.DataLength), 0);
+  doc.PlayBuffer.clear();
   doc.PlayBufferLength = 0;
   doc.PlayBufferStart = 0;
   doc.WaveImageStale = true;

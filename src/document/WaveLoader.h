@@ -43,7 +43,8 @@ void CloseDocument(Document& doc);
 
 // The document half of a load: closes what is open, reads the file, reduces
 // stereo with the given choice, and sets view, locators, threshold and flags
-// as a freshly loaded document has them (RescanPending set).
+// as a freshly loaded document has them (RescanPending set, an empty play
+// buffer that playback sizes when it first copies into it).
 void LoadDocument(Document& doc, const std::string& path, StereoChoice stereoChoice);
 
 }  // namespace slicewright
