@@ -48,3 +48,33 @@ TEST(PeakFollower, BoundaryTrackersAndHalvingTail) {
 
 }  // namespace
 }  // namespace slicewright
+
+namespace slicewright {
+namespace {
+
+// A tracker through silence (halving into the extended range and to zero)
+// and back up into loud audio follows the extended computation exactly.
+TEST(PeakFollower, TrackerMatchesTheExtendedComputationAcrossItsRanges) {
+  const PeakFollower follower(0.495L);
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int32_t> loud(-32768, 32767);
+  for (const double start : {-33024.0, 33024.0}) {
+    Tracker tracker(start);
+    double reference = start;
+    for (int i = 0; i < 3000; ++i) {
+      // Stretches of silence, of tiny values and of full-scale audio.
+      const int phase = (i / 250) % 3;
+      const int32_t y = phase == 0 ? 0 : phase == 1 ? loud(rng) % 3 : loud(rng);
+      const bool moves = start < 0 ? tracker.Below(y) : tracker.Above(y);
+      ASSERT_EQ(moves, start < 0 ? y > reference : y < reference) << i;
+      if (moves) {
+        tracker.Step(y, follower);
+        reference = ExtendedStep(y, reference);
+      }
+      ASSERT_EQ(tracker.Value(), reference) << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace slicewright
