@@ -100,6 +100,14 @@ struct Document {
 
   bool HasFile() const { return !LoadedFileName.empty(); }
 
+  // The view shows the whole data, at zoom 1.
+  void ViewWholeFile() {
+    ViewStart = 0;
+    ViewEnd = DataLength;
+    ViewLength = DataLength;
+    ZoomFactor = 1.0;
+  }
+
   // Signed sample whose first byte is at the given offset; the caller keeps
   // the offset inside the data.
   int16_t SampleAt(int32_t byteOffset) const {

@@ -161,7 +161,6 @@ void LoadDocument(Document& doc, const std::string& path, StereoChoice stereoCho
   doc.Undo.Clear();
   doc.ActivePoints[0].Position = 0;
   doc.SelectedSegment = 1;
-  doc.ZoomFactor = 1.0;
   doc.LeftLocatorSegment = 1;
   doc.LoadedFileName = path;
   ReadWaveData(doc, path);
@@ -171,9 +170,7 @@ void LoadDocument(Document& doc, const std::string& path, StereoChoice stereoCho
   if (doc.Channels == 2) ReduceStereo(doc, stereoChoice);
   doc.LeftLocatorPos = 0;
   doc.RightLocatorPos = doc.DataLength;
-  doc.ViewStart = 0;
-  doc.ViewEnd = doc.DataLength;
-  doc.ViewLength = doc.DataLength;
+  doc.ViewWholeFile();
   doc.FileLoaded = true;
   doc.RescanPending = true;
   // The play buffer is filled, and sized, by whatever plays first.

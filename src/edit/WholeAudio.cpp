@@ -12,10 +12,7 @@ void ReplaceWholeAudio(Document& doc, std::vector<uint8_t> bytes) {
   DropPointsPastEnd(doc);
   doc.RightLocatorPos = doc.DataLength;
   if (doc.LeftLocatorPos >= doc.DataLength) doc.LeftLocatorPos = 0;
-  doc.ViewStart = 0;
-  doc.ViewEnd = doc.DataLength;
-  doc.ViewLength = doc.DataLength;
-  doc.ZoomFactor = 1.0;
+  doc.ViewWholeFile();
   doc.PlayBufferStale = true;
   doc.WaveImageStale = true;
 }

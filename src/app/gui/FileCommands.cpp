@@ -240,9 +240,7 @@ void TMainForm::LoadWaveFile(const std::string& path) {
 
   doc_.LeftLocatorPos = 0;
   doc_.RightLocatorPos = doc_.DataLength;
-  doc_.ViewStart = 0;
-  doc_.ViewEnd = doc_.DataLength;
-  doc_.ViewLength = doc_.DataLength;
+  doc_.ViewWholeFile();
   doc_.FileLoaded = true;
 
   transport_->DocumentLoaded();

@@ -173,10 +173,7 @@ void TMainForm::PopUp11Click() {
   DragStarted = false;
   const int32_t oldStart = doc_.ViewStart;
   const int32_t oldLength = doc_.ViewLength;
-  doc_.ZoomFactor = 1.0;
-  doc_.ViewStart = 0;
-  doc_.ViewEnd = doc_.DataLength;
-  doc_.ViewLength = doc_.DataLength;
+  doc_.ViewWholeFile();
   PlaceLocatorButtons();
   PopupZin->setEnabled(true);
   PopUpZout->setEnabled(false);
