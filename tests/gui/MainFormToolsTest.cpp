@@ -249,6 +249,12 @@ class MainFormToolsTest : public QObject {
     QCOMPARE(w.form.PaintBox1->Screen().pixel(250, 5), red);
     QTest::mouseMove(w.form.Panel2, QPoint(5, 5));
     QCOMPARE(w.form.PaintBox1->Screen().pixel(250, 5), clean.pixel(250, 5));
+    // Leaving the waveform for another window erases it as well.
+    Hover(w, w.AboveStrip(300));
+    QCOMPARE(w.form.PaintBox1->Screen().pixel(300, 5), red);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(w.form.PaintBox1, &leave);
+    QCOMPARE(w.form.PaintBox1->Screen().pixel(300, 5), clean.pixel(300, 5));
   }
 };
 

@@ -19,6 +19,7 @@
 #include "export/gui/TForm6.h"
 #include "export/gui/TMidiForm.h"
 #include "view/gui/PaintBoxes.h"
+#include "view/gui/WaveView.h"
 
 namespace slicewright {
 namespace {
@@ -111,6 +112,7 @@ void TMainForm::SaveSegmentUnderPointer() {
   const auto chosen = AskSaveName(dialogs_, this, WaveSaveRequest(settings_.SaveDir, saveDialogFileName_));
   if (!chosen) return;
   const PointerSegment segment = SegmentUnderPointer(doc_, PointerX, PaintBox1->width());
+  view_->DrawSegmentStrip();  // the saved segment is now the selected one
   if (!WriteWaveFile(doc_, WaveFileName(*chosen), segment.start, segment.length)) {
     ShowExportError(messages::kWaveSaveError);
   }

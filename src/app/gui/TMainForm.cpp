@@ -96,9 +96,15 @@ void TMainForm::WatchPointer() {
     widget->setMouseTracking(true);
     widget->installEventFilter(this);
   }
+  PaintBox1->installEventFilter(this);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == PaintBox1) {
+    // The add tool's tracking line shows only while the mouse is over the waveform.
+    if (event->type() == QEvent::Leave) EraseTrackLineWhileAdding();
+    return QMainWindow::eventFilter(watched, event);
+  }
   if (watched == centralWidget() && event->type() == QEvent::Resize) FormResize();
   if (event->type() == QEvent::MouseMove) SpeedButton1MouseMove();
   // Pressing a button or a panel takes the add tool's tracking line away.
