@@ -22,17 +22,6 @@ using namespace slicewright::test;
 class MainFormClipboardTest : public QObject {
   Q_OBJECT
 
-  // A ramp, so that every stretch of audio differs from every other.
-  static std::vector<uint8_t> Ramp(EditingWindow& w) {
-    Document& doc = w.doc();
-    for (int32_t i = 0; i < doc.DataLength / 2; ++i) {
-      const auto value = static_cast<uint16_t>(i % 30000 + 1);
-      doc.SampleStream[2 * i] = static_cast<uint8_t>(value & 0xFF);
-      doc.SampleStream[2 * i + 1] = static_cast<uint8_t>(value >> 8);
-    }
-    doc.PlayBufferStale = true;
-    return doc.SampleStream;
-  }
 
   static std::vector<uint8_t> AsBytes(const QByteArray& bytes) { return {bytes.begin(), bytes.end()}; }
 
@@ -51,7 +40,7 @@ class MainFormClipboardTest : public QObject {
     MemoryClipboard clipboard;
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> original = Ramp(w);
+    const std::vector<uint8_t> original = w.FillWithRamp();
 
     w.form.mnuCopyAll->trigger();
     QVERIFY(clipboard.block.has_value());
@@ -86,7 +75,7 @@ class MainFormClipboardTest : public QObject {
     MemoryClipboard clipboard;
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> original = Ramp(w);
+    const std::vector<uint8_t> original = w.FillWithRamp();
     const std::vector<int32_t> points = w.PointPositions();
     w.form.mnuCopyAll->trigger();
     w.form.mnuPasteAllKeep->trigger();
@@ -101,7 +90,7 @@ class MainFormClipboardTest : public QObject {
     MemoryClipboard clipboard;
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    Ramp(w);
+    w.FillWithRamp();
     w.form.PopupZinClick();
     QCOMPARE(w.form.StatusPanels[3]->text(), QStringLiteral("x2.0"));
     QTest::mouseClick(w.form.Button20, Qt::LeftButton);
@@ -126,7 +115,7 @@ class MainFormClipboardTest : public QObject {
     MemoryClipboard clipboard;
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    Ramp(w);
+    w.FillWithRamp();
     PointAt(w, 300);  // inside segment 2
     w.form.CopySegment1->trigger();
     QCOMPARE(w.doc().SelectedSegment, 2);
@@ -140,7 +129,7 @@ class MainFormClipboardTest : public QObject {
     MemoryClipboard clipboard;
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> before = Ramp(w);
+    const std::vector<uint8_t> before = w.FillWithRamp();
     PointAt(w, 300);
 
     clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(1000, 7))));
@@ -169,7 +158,7 @@ class MainFormClipboardTest : public QObject {
     MemoryClipboard clipboard;
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> before = Ramp(w);
+    const std::vector<uint8_t> before = w.FillWithRamp();
     PointAt(w, 300);
 
     const QByteArray noAudio = QByteArrayLiteral("RIFF\x10\x00\x00\x00WAVEfmt junk");
@@ -202,7 +191,7 @@ class MainFormClipboardTest : public QObject {
     MemoryClipboard clipboard;
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> before = Ramp(w);
+    const std::vector<uint8_t> before = w.FillWithRamp();
     PointAt(w, 300);
     w.form.mnuReverseClick();
     w.form.PasteIntoSegment2->trigger();

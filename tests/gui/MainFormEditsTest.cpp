@@ -16,16 +16,6 @@ using namespace slicewright::test;
 class MainFormEditsTest : public QObject {
   Q_OBJECT
 
-  // A ramp, so every sample differs and a reversal shows.
-  static std::vector<uint8_t> Ramp(EditingWindow& w) {
-    Document& doc = w.doc();
-    for (int32_t i = 0; i < doc.DataLength / 2; ++i) {
-      const auto value = static_cast<uint16_t>(i % 30000 + 1);
-      doc.SampleStream[2 * i] = static_cast<uint8_t>(value & 0xFF);
-      doc.SampleStream[2 * i + 1] = static_cast<uint8_t>(value >> 8);
-    }
-    return doc.SampleStream;
-  }
 
   static void PointAt(EditingWindow& w, int x) {
     QTest::mouseMove(w.form.PaintBox1, QPoint(x, 21));
@@ -40,7 +30,7 @@ class MainFormEditsTest : public QObject {
   void insReversesTheSegmentUnderThePointerAndUndoSwapsBack() {
     EditingWindow w;
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> before = Ramp(w);
+    const std::vector<uint8_t> before = w.FillWithRamp();
     PointAt(w, 300);  // inside segment 2
     QTest::keyClick(&w.form, Qt::Key_Insert);
     const std::vector<uint8_t>& after = w.doc().SampleStream;
@@ -59,7 +49,7 @@ class MainFormEditsTest : public QObject {
   void delSilencesWithAFadeAndUndoRestoresTheFadeToo() {
     EditingWindow w;
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> before = Ramp(w);
+    const std::vector<uint8_t> before = w.FillWithRamp();
     PointAt(w, 300);
     QTest::keyClick(&w.form, Qt::Key_Delete);
     const Document& doc = w.doc();
@@ -75,7 +65,7 @@ class MainFormEditsTest : public QObject {
   void reverseWhileTheLoopPlaysRewritesWhatItPlays() {
     EditingWindow w;
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    Ramp(w);
+    w.FillWithRamp();
     w.doc().PlayBufferStale = true;
     QTest::mouseClick(w.form.Button20, Qt::LeftButton);
     QVERIFY(w.form.transport().LoopPlaying());
@@ -90,7 +80,7 @@ class MainFormEditsTest : public QObject {
   void cropKeepsTheRegionShowsItWholeAndUndoBringsTheFileBack() {
     EditingWindow w;
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> before = Ramp(w);
+    const std::vector<uint8_t> before = w.FillWithRamp();
     w.doc().LeftLocatorPos = 40000;
     w.doc().RightLocatorPos = 80000;
     QTest::mouseClick(w.form.PaintBox1, Qt::LeftButton, Qt::ShiftModifier, QPoint(320, 20));

@@ -38,4 +38,15 @@ std::vector<int32_t> EditingWindow::PointPositions() {
   return positions;
 }
 
+std::vector<uint8_t> EditingWindow::FillWithRamp() {
+  Document& document = doc();
+  for (int32_t i = 0; i < document.DataLength / 2; ++i) {
+    const auto value = static_cast<uint16_t>(i % 30000 + 1);
+    document.SampleStream[2 * i] = static_cast<uint8_t>(value & 0xFF);
+    document.SampleStream[2 * i + 1] = static_cast<uint8_t>(value >> 8);
+  }
+  document.PlayBufferStale = true;
+  return document.SampleStream;
+}
+
 }  // namespace slicewright::test

@@ -34,6 +34,9 @@ struct EditingWindow {
   // A row above the icon strip.
   QPoint AboveStrip(int x) const { return QPoint(x, Height() - 30); }
   std::vector<int32_t> PointPositions();
+  // Overwrites the audio with a ramp, so every sample differs from its
+  // neighbours and any stretch can be told from any other; returns the bytes.
+  std::vector<uint8_t> FillWithRamp();
   int PlayBlocks() const { return playback.wave.PlayBlockCount(); }
 
   TestFolder folder;
