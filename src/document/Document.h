@@ -27,20 +27,48 @@ inline bool IsActive(const SlicePoint& p, int32_t threshold) {
   return (p.Strength > threshold && p.Enabled) || p.Locked;
 }
 
+// The operation the one-level undo record describes.
+enum class UndoKind {
+  None,
+  Add,
+  Kill,  // only Undo of Add writes it
+  Edit,  // a point dragged
+  Enable,
+  Disable,
+  Unlock,
+  Lock,
+  Reverse,
+  Silence,
+  PasteSegment,
+  PasteKeep,
+  PasteNew,
+  Crop,
+};
+
+// Kinds that saved the whole audio rather than a stretch of it.
+inline bool IsWholeAudioKind(UndoKind kind) {
+  return kind == UndoKind::PasteKeep || kind == UndoKind::PasteNew || kind == UndoKind::Crop;
+}
+
 // The one-level undo record: which operation was last, and the bytes or the
-// point it touched.
+// point it touched. A whole-audio change also keeps what belongs to the audio
+// it replaced: the point table (Paste All And Keep) and the locators (Crop).
 struct UndoRecord {
-  std::string UndoKind;
+  UndoKind Kind = UndoKind::None;
   int32_t UndoStart = 0;
   int32_t UndoLength = 0;
   int32_t UndoIndex = 0;
   std::vector<uint8_t> UndoStream;
+  std::vector<SlicePoint> SavedPoints;
+  int32_t SavedLeftLocator = 0;
+  int32_t SavedRightLocator = 0;
 
   void Clear() {
-    UndoKind.clear();
+    Kind = UndoKind::None;
     UndoStart = 0;
     UndoLength = 0;
     UndoStream.clear();
+    SavedPoints.clear();
   }
 };
 

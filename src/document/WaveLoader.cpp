@@ -49,9 +49,15 @@ ChunkInfo FindWaveForm(TWavParser& parser) {
   }
 }
 
-// A rate of 0 (or one beyond the int32 the document keeps) would divide by
-// zero or run the detector windows backwards.
-bool UsableRate(uint32_t rate) { return rate > 0 && rate <= static_cast<uint32_t>(std::numeric_limits<int32_t>::max()); }
+// Rates a recording can mean. A rate of 0 would divide by zero, and one of
+// millions stretches the detector windows over the whole file.
+constexpr uint32_t kLowestRate = 1;
+constexpr uint32_t kHighestRate = 768000;
+
+bool AcceptedFormat(const WaveFormat& format) {
+  return format.wFormatTag == 1 && format.wBitsPerSample == 16 && (format.nChannels == 1 || format.nChannels == 2) &&
+         format.nSamplesPerSec >= kLowestRate && format.nSamplesPerSec <= kHighestRate;
+}
 
 }  // namespace
 
@@ -62,8 +68,7 @@ WaveCheckResult CheckWaveFile(const std::string& path) {
   const ChunkInfo riff = FindWaveForm(parser);
   const WaveFormat format = ReadFormat(parser, riff);
   parser.FindChunk(kData, riff);
-  const bool good = format.wFormatTag == 1 && format.wBitsPerSample == 16 && UsableRate(format.nSamplesPerSec);
-  return good ? WaveCheckResult::Good : WaveCheckResult::WrongFormat;
+  return AcceptedFormat(format) ? WaveCheckResult::Good : WaveCheckResult::WrongFormat;
 }
 
 std::optional<LoadRefusal> CheckBeforeLoad(const std::string& path, LoadCommand command) {

@@ -10,7 +10,7 @@ namespace slicewright {
 enum class WaveCheckResult { Good = 0, WrongFormat = 1, NotRiff = 2 };
 
 // Checks a file before anything is changed: RIFF id, WAVE form, fmt and data
-// chunks, 16-bit PCM at a usable rate. Parser failures are thrown as
+// chunks, 16-bit PCM, one or two channels, 1 Hz to 768 kHz. Parser failures are thrown as
 // EWavParserError ("Invalid WAV" when there is no WAVE form).
 WaveCheckResult CheckWaveFile(const std::string& path);
 

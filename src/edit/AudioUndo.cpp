@@ -1,22 +1,31 @@
 #include "edit/AudioUndo.h"
 
 #include <algorithm>
-#include <string>
 
 namespace slicewright {
 
-void SaveUndoBytes(Document& doc, std::string_view kind, int32_t start, int32_t length) {
+void SaveUndoBytes(Document& doc, UndoKind kind, int32_t start, int32_t length) {
   const auto first = doc.SampleStream.begin() + start;
-  doc.Undo.UndoKind = std::string(kind);
+  doc.Undo.Kind = kind;
   doc.Undo.UndoStream.assign(first, first + length);
   doc.Undo.UndoStart = start;
   doc.Undo.UndoLength = length;
+  doc.Undo.SavedPoints.clear();
 }
 
-void SetUndoKindWithoutBytes(Document& doc, std::string_view kind) {
-  doc.Undo.UndoKind = std::string(kind);
+void SaveWholeAudioUndo(Document& doc, UndoKind kind) {
+  SaveUndoBytes(doc, kind, 0, doc.DataLength);
+  const auto points = doc.SlicePoints.begin() + 1;
+  doc.Undo.SavedPoints.assign(points, points + doc.SlicePointCount);
+  doc.Undo.SavedLeftLocator = doc.LeftLocatorPos;
+  doc.Undo.SavedRightLocator = doc.RightLocatorPos;
+}
+
+void SetUndoKindWithoutBytes(Document& doc, UndoKind kind) {
+  doc.Undo.Kind = kind;
   doc.Undo.UndoStream.clear();
   doc.Undo.UndoLength = 0;
+  doc.Undo.SavedPoints.clear();
 }
 
 bool RefreshPlayBuffer(Document& doc, int32_t start, int32_t length) {

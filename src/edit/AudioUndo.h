@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 #include "document/Document.h"
 
@@ -9,13 +8,17 @@ namespace slicewright {
 
 // Replaces the undo record with the given kind and a copy of the bytes
 // [start, start + length) of the sample data.
-void SaveUndoBytes(Document& doc, std::string_view kind, int32_t start, int32_t length);
+void SaveUndoBytes(Document& doc, UndoKind kind, int32_t start, int32_t length);
+
+// Replaces the undo record with the whole audio and what belongs to it: the
+// point table and the locator positions.
+void SaveWholeAudioUndo(Document& doc, UndoKind kind);
 
 // Sets the kind of an audio operation that found nothing to do. The saved
 // bytes of the previous record are dropped with it: they belong to another
 // kind and another place, and undoing them under this kind would write them
 // over the wrong audio.
-void SetUndoKindWithoutBytes(Document& doc, std::string_view kind);
+void SetUndoKindWithoutBytes(Document& doc, UndoKind kind);
 
 // When the changed bytes [start, start + length) overlap the stretch held in
 // PlayBuffer, copies that stretch from the sample data into PlayBuffer again,

@@ -1,11 +1,9 @@
 #include "edit/Paste.h"
 
 #include <algorithm>
-#include <string_view>
 #include <vector>
 
 #include "edit/AudioUndo.h"
-#include "edit/UndoKinds.h"
 #include "edit/WholeAudio.h"
 #include "export/ClipboardImage.h"
 
@@ -17,7 +15,7 @@ std::span<const uint8_t> WholeSamples(const WaveDataLocation& location) {
   return location.Data.first(location.Data.size() / BytesPerSample * BytesPerSample);
 }
 
-EditOutcome PasteWhole(Document& doc, std::span<const uint8_t> block, std::string_view kind) {
+EditOutcome PasteWhole(Document& doc, std::span<const uint8_t> block, UndoKind kind) {
   const std::span<const uint8_t> clip = WholeSamples(FindWaveData(block));
   if (clip.empty()) {
     SetUndoKindWithoutBytes(doc, kind);
@@ -25,9 +23,9 @@ EditOutcome PasteWhole(Document& doc, std::span<const uint8_t> block, std::strin
     outcome.StopPlayback = true;
     return outcome;
   }
-  SaveUndoBytes(doc, kind, 0, doc.DataLength);
+  SaveWholeAudioUndo(doc, kind);
   ReplaceWholeAudio(doc, std::vector<uint8_t>(clip.begin(), clip.end()));
-  if (kind == undo_kind::PasteNew) doc.RescanPending = true;
+  if (kind == UndoKind::PasteNew) doc.RescanPending = true;
   EditOutcome outcome = WholeAudioReplaced(LocatorButtons::FromPositions);
   outcome.UndoAvailable = true;
   return outcome;
@@ -36,11 +34,11 @@ EditOutcome PasteWhole(Document& doc, std::span<const uint8_t> block, std::strin
 }  // namespace
 
 EditOutcome PasteAllAndKeep(Document& doc, std::span<const uint8_t> block) {
-  return PasteWhole(doc, block, undo_kind::PasteKeep);
+  return PasteWhole(doc, block, UndoKind::PasteKeep);
 }
 
 EditOutcome PasteAllAndFindNew(Document& doc, std::span<const uint8_t> block) {
-  return PasteWhole(doc, block, undo_kind::PasteNew);
+  return PasteWhole(doc, block, UndoKind::PasteNew);
 }
 
 EditOutcome PasteIntoSegment(Document& doc, std::span<const uint8_t> block, int32_t start, int32_t length) {
@@ -48,11 +46,11 @@ EditOutcome PasteIntoSegment(Document& doc, std::span<const uint8_t> block, int3
   start = std::clamp(start, 0, doc.DataLength);
   length = std::clamp(length, 0, doc.DataLength - start);
   if (!location.Found) {
-    SetUndoKindWithoutBytes(doc, undo_kind::PasteSegment);
+    SetUndoKindWithoutBytes(doc, UndoKind::PasteSegment);
     return {};
   }
   const std::span<const uint8_t> clip = WholeSamples(location);
-  SaveUndoBytes(doc, undo_kind::PasteSegment, start, length);
+  SaveUndoBytes(doc, UndoKind::PasteSegment, start, length);
   const auto target = doc.SampleStream.begin() + start;
   const size_t copied = std::min<size_t>(clip.size(), static_cast<size_t>(length));
   std::copy(clip.begin(), clip.begin() + copied, target);

@@ -1,24 +1,22 @@
 #include "edit/PointOperations.h"
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 #include "detect/Sensitivity.h"
 #include "edit/PointTable.h"
-#include "edit/UndoKinds.h"
 #include "view/PixelMapping.h"
 
 namespace slicewright {
 namespace {
 
 // Sets one point's flags and records the change under the given kind.
-EditOutcome ChangeFlags(Document& doc, int32_t index, bool enabled, bool locked, std::string_view kind) {
+EditOutcome ChangeFlags(Document& doc, int32_t index, bool enabled, bool locked, UndoKind kind) {
   if (!IsPointIndex(doc, index)) return {};
   SlicePoint& point = doc.SlicePoints[index];
   point.Enabled = enabled;
   point.Locked = locked;
-  doc.Undo.UndoKind = std::string(kind);
+  doc.Undo.Kind = kind;
   doc.Undo.UndoIndex = index;
   return PointsChanged(true);
 }
@@ -49,7 +47,7 @@ EditOutcome AddPoint(Document& doc, int32_t position, bool addAtCurrentLength) {
   const int32_t p = ClampToData(doc, position);
   const int32_t index = FirstPointAfter(doc, p);
   InsertPoint(doc, index, SlicePoint{p, HandAddedPointStrength(doc.Threshold, addAtCurrentLength), true, true});
-  doc.Undo.UndoKind = std::string(undo_kind::Add);
+  doc.Undo.Kind = UndoKind::Add;
   doc.Undo.UndoStart = p;
   doc.Undo.UndoIndex = index;
   EditOutcome outcome = PointsChanged(true);
@@ -60,7 +58,7 @@ EditOutcome AddPoint(Document& doc, int32_t position, bool addAtCurrentLength) {
 
 bool ArmPointDrag(Document& doc, int32_t index) {
   if (!IsPointIndex(doc, index)) return false;
-  doc.Undo.UndoKind = std::string(undo_kind::Edit);
+  doc.Undo.Kind = UndoKind::Edit;
   doc.Undo.UndoIndex = index;
   doc.Undo.UndoStart = doc.SlicePoints[index].Position;
   return true;
@@ -73,7 +71,7 @@ EditOutcome MovePoint(Document& doc, int32_t index, int32_t position) {
   point.Position = ClampToData(doc, position);
   const int32_t to = FirstPointAtOrAfter(doc, point.Position);
   InsertPoint(doc, to, point);  // cannot fail: one entry was just freed
-  doc.Undo.UndoKind = std::string(undo_kind::Edit);
+  doc.Undo.Kind = UndoKind::Edit;
   doc.Undo.UndoStart = from;
   doc.Undo.UndoIndex = to;
   return PointsChanged(true);
@@ -81,14 +79,14 @@ EditOutcome MovePoint(Document& doc, int32_t index, int32_t position) {
 
 EditOutcome EnablePoint(Document& doc, int32_t index) {
   const bool locked = IsPointIndex(doc, index) && doc.SlicePoints[index].Locked;
-  return ChangeFlags(doc, index, true, locked, undo_kind::Enable);
+  return ChangeFlags(doc, index, true, locked, UndoKind::Enable);
 }
 
-EditOutcome DisablePoint(Document& doc, int32_t index) { return ChangeFlags(doc, index, false, false, undo_kind::Disable); }
+EditOutcome DisablePoint(Document& doc, int32_t index) { return ChangeFlags(doc, index, false, false, UndoKind::Disable); }
 
-EditOutcome LockPoint(Document& doc, int32_t index) { return ChangeFlags(doc, index, true, true, undo_kind::Lock); }
+EditOutcome LockPoint(Document& doc, int32_t index) { return ChangeFlags(doc, index, true, true, UndoKind::Lock); }
 
-EditOutcome UnlockPoint(Document& doc, int32_t index) { return ChangeFlags(doc, index, true, false, undo_kind::Unlock); }
+EditOutcome UnlockPoint(Document& doc, int32_t index) { return ChangeFlags(doc, index, true, false, UndoKind::Unlock); }
 
 EditOutcome LockAll(Document& doc) {
   std::vector<int32_t> active;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "edit/AudioUndo.h"
-#include "edit/UndoKinds.h"
 #include "edit/WholeAudio.h"
 
 namespace slicewright {
@@ -53,7 +52,7 @@ SegmentRange SegmentAtByte(const Document& doc, double p) {
 EditOutcome ReverseSegment(Document& doc, double p) {
   const SegmentRange segment = SegmentAtByte(doc, p);
   const int32_t length = segment.End - segment.Start;
-  SaveUndoBytes(doc, undo_kind::Reverse, segment.Start, length);
+  SaveUndoBytes(doc, UndoKind::Reverse, segment.Start, length);
   const int32_t samples = length / BytesPerSample;
   for (int32_t k = 0; k < samples; ++k) {
     const int32_t to = segment.Start + k * BytesPerSample;
@@ -66,7 +65,7 @@ EditOutcome SilenceSegment(Document& doc, double p) {
   const SegmentRange segment = SegmentAtByte(doc, p);
   const bool fade = segment.Start >= kFadeBytes;
   const int32_t first = fade ? segment.Start - kFadeBytes : segment.Start;
-  SaveUndoBytes(doc, undo_kind::Silence, first, segment.End - first);
+  SaveUndoBytes(doc, UndoKind::Silence, first, segment.End - first);
   if (fade) {
     for (int32_t j = 0; j < kFadeSamples; ++j) {
       const int32_t at = first + j * BytesPerSample;
@@ -85,7 +84,7 @@ EditOutcome CropRegion(Document& doc) {
   const int32_t length = (right - left) / BytesPerSample * BytesPerSample;
   if (length <= 0) return {};
   std::vector<uint8_t> region(doc.SampleStream.begin() + left, doc.SampleStream.begin() + left + length);
-  SaveUndoBytes(doc, undo_kind::PasteNew, 0, doc.DataLength);
+  SaveWholeAudioUndo(doc, UndoKind::Crop);
   ReplaceWholeAudio(doc, std::move(region));
   doc.LeftLocatorPos = 0;
   doc.LeftLocatorSegment = 1;

@@ -1,7 +1,6 @@
 #include "edit/Undo.h"
 
 #include <algorithm>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -9,7 +8,6 @@
 #include "edit/AudioUndo.h"
 #include "edit/PointOperations.h"
 #include "edit/PointTable.h"
-#include "edit/UndoKinds.h"
 #include "edit/WholeAudio.h"
 
 namespace slicewright {
@@ -25,7 +23,7 @@ EditOutcome RemoveAddedPoint(Document& doc) {
     if (!IsPointIndex(doc, index) || doc.SlicePoints[index].Position != undo.UndoStart) return {};
   }
   RemovePoint(doc, index);
-  undo.UndoKind = std::string(undo_kind::Kill);
+  undo.Kind = UndoKind::Kill;
   undo.UndoIndex = index;
   return PointsChanged(false);
 }
@@ -42,7 +40,7 @@ EditOutcome PutBackPoint(Document& doc, bool addAtCurrentLength) {
   const int32_t index = FirstPointAfter(doc, undo.UndoStart);
   InsertPoint(doc, index,
               SlicePoint{undo.UndoStart, HandAddedPointStrength(doc.Threshold, addAtCurrentLength), true, true});
-  undo.UndoKind = std::string(undo_kind::Add);
+  undo.Kind = UndoKind::Add;
   undo.UndoIndex = index;
   EditOutcome outcome = PointsChanged(true);
   outcome.EnableZoomToSegment = true;
@@ -66,11 +64,11 @@ EditOutcome MovePointBack(Document& doc) {
 }
 
 // Undo of a flag change: restores only the flag that the kind names.
-EditOutcome RestoreFlag(Document& doc, bool SlicePoint::*flag, bool value, std::string_view nextKind) {
+EditOutcome RestoreFlag(Document& doc, bool SlicePoint::*flag, bool value, UndoKind nextKind) {
   UndoRecord& undo = doc.Undo;
   if (!IsPointIndex(doc, undo.UndoIndex)) return {};
   doc.SlicePoints[undo.UndoIndex].*flag = value;
-  undo.UndoKind = std::string(nextKind);
+  undo.Kind = nextKind;
   return PointsChanged(true);
 }
 
@@ -93,20 +91,39 @@ EditOutcome SwapSegmentBytes(Document& doc) {
   return outcome;
 }
 
+// Puts back a point table saved with whole audio; the points fit the audio
+// they were saved with.
+void RestorePoints(Document& doc, const std::vector<SlicePoint>& points) {
+  const auto count = static_cast<int32_t>(std::min<size_t>(points.size(), PointLimit));
+  std::copy_n(points.begin(), count, doc.SlicePoints.begin() + 1);
+  doc.SlicePointCount = count;
+  doc.SlicePoints[count + 1] = SlicePoint{doc.DataLength, 0, false, false};
+  DropPointsPastEnd(doc);
+}
+
 // Undo of a change of the whole audio: swaps the saved audio with the current
-// one, whatever their lengths.
+// one, whatever their lengths, together with what belongs to each: the point
+// table that Paste All And Keep changed, the locators that Crop moved.
 EditOutcome SwapWholeAudio(Document& doc) {
   UndoRecord& undo = doc.Undo;
   std::vector<uint8_t> saved(undo.UndoStream.begin(),
                              undo.UndoStream.begin() + std::min<size_t>(undo.UndoStream.size(), undo.UndoLength));
-  undo.UndoStream = doc.SampleStream;
-  undo.UndoLength = doc.DataLength;
-  undo.UndoStart = 0;
+  const std::vector<SlicePoint> savedPoints = std::move(undo.SavedPoints);
+  const int32_t savedLeft = undo.SavedLeftLocator;
+  const int32_t savedRight = undo.SavedRightLocator;
+  SaveWholeAudioUndo(doc, undo.Kind);
   ReplaceWholeAudio(doc, std::move(saved));
-  doc.LeftLocatorPos = 0;
-  doc.LeftLocatorSegment = 1;
-  if (undo.UndoKind == undo_kind::PasteNew) doc.RescanPending = true;
-  EditOutcome outcome = WholeAudioReplaced(LocatorButtons::AtEnds);
+  const bool restoresLocators = undo.Kind == UndoKind::Crop;
+  if (undo.Kind == UndoKind::PasteKeep) RestorePoints(doc, savedPoints);
+  if (undo.Kind != UndoKind::PasteKeep) doc.RescanPending = true;
+  if (restoresLocators) {
+    doc.LeftLocatorPos = std::clamp(savedLeft, 0, doc.DataLength);
+    doc.RightLocatorPos = std::clamp(savedRight, doc.LeftLocatorPos, doc.DataLength);
+  } else {
+    doc.LeftLocatorPos = 0;
+    doc.LeftLocatorSegment = 1;
+  }
+  EditOutcome outcome = WholeAudioReplaced(restoresLocators ? LocatorButtons::FromPositions : LocatorButtons::AtEnds);
   outcome.UndoAvailable = true;
   outcome.ZoomOneToOne = true;
   outcome.PlayBufferRewritten = RefreshPlayBuffer(doc, 0, doc.DataLength);
@@ -116,16 +133,33 @@ EditOutcome SwapWholeAudio(Document& doc) {
 }  // namespace
 
 EditOutcome UndoLastOperation(Document& doc, bool addAtCurrentLength) {
-  const std::string& kind = doc.Undo.UndoKind;
-  if (kind == undo_kind::Kill) return PutBackPoint(doc, addAtCurrentLength);
-  if (kind == undo_kind::Add) return RemoveAddedPoint(doc);
-  if (kind == undo_kind::Edit) return MovePointBack(doc);
-  if (kind == undo_kind::Enable) return RestoreFlag(doc, &SlicePoint::Enabled, false, undo_kind::Disable);
-  if (kind == undo_kind::Disable) return RestoreFlag(doc, &SlicePoint::Enabled, true, undo_kind::Enable);
-  if (kind == undo_kind::Unlock) return RestoreFlag(doc, &SlicePoint::Locked, true, undo_kind::Lock);
-  if (kind == undo_kind::Lock) return RestoreFlag(doc, &SlicePoint::Locked, false, undo_kind::Unlock);
-  if (kind.empty() || doc.Undo.UndoLength <= 0) return {};
-  return undo_kind::IsWholeAudioKind(kind) ? SwapWholeAudio(doc) : SwapSegmentBytes(doc);
+  switch (doc.Undo.Kind) {
+    case UndoKind::None:
+      return {};
+    case UndoKind::Kill:
+      return PutBackPoint(doc, addAtCurrentLength);
+    case UndoKind::Add:
+      return RemoveAddedPoint(doc);
+    case UndoKind::Edit:
+      return MovePointBack(doc);
+    case UndoKind::Enable:
+      return RestoreFlag(doc, &SlicePoint::Enabled, false, UndoKind::Disable);
+    case UndoKind::Disable:
+      return RestoreFlag(doc, &SlicePoint::Enabled, true, UndoKind::Enable);
+    case UndoKind::Unlock:
+      return RestoreFlag(doc, &SlicePoint::Locked, true, UndoKind::Lock);
+    case UndoKind::Lock:
+      return RestoreFlag(doc, &SlicePoint::Locked, false, UndoKind::Unlock);
+    case UndoKind::Reverse:
+    case UndoKind::Silence:
+    case UndoKind::PasteSegment:
+    case UndoKind::PasteKeep:
+    case UndoKind::PasteNew:
+    case UndoKind::Crop:
+      break;
+  }
+  if (doc.Undo.UndoLength <= 0) return {};
+  return IsWholeAudioKind(doc.Undo.Kind) ? SwapWholeAudio(doc) : SwapSegmentBytes(doc);
 }
 
 }  // namespace slicewright

@@ -37,6 +37,29 @@ class RecordingObserver : public DetectionObserver {
   void PointLimitReached() override { ++limitWarnings; }
 };
 
+// At high rates the refinement windows span more than the two blocks between
+// onsets, so a point can move back past the one before it.
+TEST(Detector, PointsRefinedPastTheirNeighbourAreSortedAndKeepTheirStrengths) {
+  Document doc = DocumentOf(test::DrumLoop(96000, 800, 3), 192000);
+  Document refined = doc;
+  DetectionObserver quiet;
+  FindOnsets(refined, quiet);
+  RefineSlicePoints(refined);
+  std::vector<SlicePoint> expected;
+  for (int32_t k = 1; k <= refined.SlicePointCount; ++k) {
+    const int32_t next = k < refined.SlicePointCount ? refined.SlicePoints[k + 1].Position : refined.DataLength;
+    const int32_t position = refined.SlicePoints[k].Position;
+    expected.push_back({position, PointStrength(refined.SampleStream.data(), refined.DataLength, position, next), true});
+  }
+  const auto byPosition = [](const SlicePoint& a, const SlicePoint& b) { return a.Position < b.Position; };
+  ASSERT_FALSE(std::is_sorted(expected.begin(), expected.end(), byPosition)) << "the signal no longer swaps points";
+  std::stable_sort(expected.begin(), expected.end(), byPosition);
+
+  ScanSlicePoints(doc, quiet);
+  const auto first = doc.SlicePoints.begin() + 1;
+  EXPECT_EQ(std::vector<SlicePoint>(first, first + doc.SlicePointCount), expected);
+}
+
 TEST(Detector, SilenceGivesNoPoint) {
   Document doc = DocumentOf(std::vector<int16_t>(200000, 0));
   DetectSlicePoints(doc, 800);

@@ -5,7 +5,6 @@
 
 #include "EditTestDocument.h"
 #include "edit/SegmentEdits.h"
-#include "edit/UndoKinds.h"
 
 namespace slicewright {
 namespace {
@@ -34,7 +33,7 @@ TEST(Reverse, TurnsThreeSamplesBackToFrontAndBackAgain) {
   Document doc = EditDocument({9, 0x1234, -2, 0x0A0B, 7}, {Point(2), Point(8)});
   const EditOutcome outcome = ReverseSegment(doc, 5);
   EXPECT_THAT(Samples(doc), ElementsAre(9, 0x0A0B, -2, 0x1234, 7));
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Reverse);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Reverse);
   EXPECT_EQ(doc.Undo.UndoStart, 2);
   EXPECT_EQ(doc.Undo.UndoLength, 6);
   EXPECT_EQ(doc.Undo.UndoStream, test::Pcm16({0x1234, -2, 0x0A0B}));
@@ -67,7 +66,7 @@ TEST(Silence, TheFirstSegmentHasNoFade) {
   const std::vector<int16_t> samples = Samples(doc);
   for (int i = 0; i < 300; ++i) ASSERT_EQ(samples[i], 0) << i;
   EXPECT_EQ(samples[300], 301);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Silence);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Silence);
   EXPECT_EQ(doc.Undo.UndoStart, 0);
   EXPECT_EQ(doc.Undo.UndoLength, 600);
 }
@@ -122,7 +121,7 @@ TEST(Crop, KeepsTheRegionAndAsksForFreshPoints) {
   EXPECT_TRUE(doc.RescanPending);
   EXPECT_TRUE(doc.PlayBufferStale);
   EXPECT_EQ(doc.SlicePoints[doc.SlicePointCount + 1].Position, 600);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::PasteNew);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Crop);
   EXPECT_EQ(doc.Undo.UndoStart, 0);
   EXPECT_EQ(doc.Undo.UndoLength, 2000);
   EXPECT_EQ(doc.Undo.UndoStream, test::Pcm16(test::Ramp(1000)));
@@ -148,11 +147,11 @@ TEST(Crop, OfTheWholeFileKeepsTheAudioAndCanBeUndone) {
 TEST(Crop, AnEmptyRegionIsRefused) {
   Document doc = EditDocument(test::Ramp(100), {Point(40), Point(40, 35000)});
   doc.LeftLocatorPos = doc.RightLocatorPos = 40;
-  doc.Undo.UndoKind = "Rev";
+  doc.Undo.Kind = UndoKind::Reverse;
   const EditOutcome outcome = CropRegion(doc);
   EXPECT_FALSE(outcome.Changed);
   EXPECT_EQ(doc.DataLength, 200);
-  EXPECT_EQ(doc.Undo.UndoKind, "Rev");
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Reverse);
   EXPECT_FALSE(doc.RescanPending);
 }
 

@@ -10,6 +10,7 @@
 #include "detect/SliceDetector.h"
 #include "document/Document.h"
 #include "edit/EditOutcome.h"
+#include "edit/Undo.h"
 #include "view/LocatorSegments.h"
 
 namespace slicewright::test {
@@ -55,6 +56,12 @@ inline std::vector<int16_t> Ramp(size_t count) {
 inline void Finish(Document& doc, const EditOutcome& outcome) {
   if (outcome.Refresh) DetectSlicePoints(doc, kTestWidth);
   if (outcome.DeriveLocatorSegments) DeriveLocatorSegments(doc);
+}
+
+inline EditOutcome UndoAndFinish(Document& doc, bool addAtCurrentLength = false) {
+  const EditOutcome outcome = UndoLastOperation(doc, addAtCurrentLength);
+  Finish(doc, outcome);
+  return outcome;
 }
 
 inline std::vector<int32_t> PointPositions(const Document& doc) {

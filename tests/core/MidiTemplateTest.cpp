@@ -90,6 +90,20 @@ TEST(MidiTemplate, ThreeEqualSlicesAtOneBarOf120Bpm) {
                                                         {171, 0x80, 50}}));
 }
 
+// Coinciding points give an empty slice: it keeps its key, as a note of no length.
+TEST(MidiTemplate, AnEmptySliceIsANoteOfNoLength) {
+  Document doc = LoopOf(3);
+  doc.ActivePoints[3].Position = doc.ActivePoints[2].Position;
+  const TemplateBuild build = BuildMidiTemplate(doc, {});
+  ASSERT_EQ(build.refusal, TemplateRefusal::None);
+  EXPECT_EQ(Notes(build.bytes, 48), (std::vector<Note>{{0, 0x90, 48},
+                                                        {171, 0x80, 48},
+                                                        {0, 0x90, 49},
+                                                        {0, 0x80, 49},
+                                                        {0, 0x90, 50},
+                                                        {341, 0x80, 50}}));
+}
+
 TEST(MidiTemplate, ReverseOrderPlaysTheLastSliceFirst) {
   Document doc = LoopOf(3);
   doc.ActivePoints[2].Position = 4000 + 20000;  // unequal slices: 20000, 97600, 58800 bytes

@@ -6,7 +6,6 @@
 #include "edit/PointOperations.h"
 #include "edit/SegmentEdits.h"
 #include "edit/Undo.h"
-#include "edit/UndoKinds.h"
 
 namespace slicewright {
 namespace {
@@ -36,7 +35,7 @@ TEST(PasteAllAndKeep, ACopyOfTheWholeAudioGivesTheSameDocumentBack) {
   Finish(doc, outcome);
   EXPECT_THAT(Samples(doc), ElementsAreArray(audio));
   EXPECT_THAT(PointPositions(doc), ElementsAre(400, 1200));
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::PasteKeep);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::PasteKeep);
   EXPECT_EQ(doc.Undo.UndoStream, test::Pcm16(audio));
   EXPECT_EQ(doc.Undo.UndoLength, 2000);
   EXPECT_TRUE(outcome.StopPlayback);
@@ -72,7 +71,7 @@ TEST(PasteAllAndKeep, UndoPuttingBackShorterAudioAlsoDropsPoints) {
   Document doc = EditDocument(test::Ramp(100), {Point(40)});
   Finish(doc, PasteAllAndKeep(doc, test::Wave(test::Ramp(1000))));
   Finish(doc, AddPoint(doc, 1500, false));
-  doc.Undo.UndoKind = std::string(undo_kind::PasteKeep);  // as if the paste came last
+  doc.Undo.Kind = UndoKind::PasteKeep;  // as if the paste came last
   doc.Undo.UndoStream = test::Pcm16(test::Ramp(100));
   doc.Undo.UndoLength = 200;
 
@@ -89,12 +88,27 @@ TEST(PasteAllAndKeep, UndoPuttingBackShorterAudioAlsoDropsPoints) {
   EXPECT_THAT(Samples(doc), ElementsAreArray(test::Ramp(1000)));
 }
 
+TEST(PasteAllAndKeep, UndoGivesBackEveryPointAndASecondUndoRedoes) {
+  Document doc = EditDocument(test::Ramp(1000), {Point(400, 9, true, false), Point(1200, 8, false, true), Point(1600)});
+  const std::vector<SlicePoint> before(doc.SlicePoints.begin(), doc.SlicePoints.begin() + 5);
+  Finish(doc, PasteAllAndKeep(doc, test::Wave(Constant(300, 3))));
+  const std::vector<SlicePoint> pasted(doc.SlicePoints.begin(), doc.SlicePoints.begin() + 3);
+  ASSERT_EQ(doc.SlicePointCount, 1);
+
+  test::UndoAndFinish(doc);
+  EXPECT_EQ(std::vector<SlicePoint>(doc.SlicePoints.begin(), doc.SlicePoints.begin() + 5), before);
+  EXPECT_EQ(doc.SlicePointCount, 3);
+  test::UndoAndFinish(doc);
+  EXPECT_EQ(doc.DataLength, 600);
+  EXPECT_EQ(std::vector<SlicePoint>(doc.SlicePoints.begin(), doc.SlicePoints.begin() + 3), pasted);
+}
+
 TEST(PasteAllAndFindNew, ReplacesTheAudioAndScansItAfresh) {
   Document doc = EditDocument(test::Ramp(100), {Point(40, 40000, true, true)});
   const std::vector<int16_t> loop = test::DrumLoop(44100, 11025, 7);
   const EditOutcome outcome = PasteAllAndFindNew(doc, test::Wave(loop));
   EXPECT_TRUE(doc.RescanPending);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::PasteNew);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::PasteNew);
   Finish(doc, outcome);
   EXPECT_FALSE(doc.RescanPending);
   EXPECT_THAT(Samples(doc), ElementsAreArray(loop));
@@ -142,7 +156,7 @@ TEST(PasteAll, AMalformedBlockLeavesTheDocumentUsable) {
       EXPECT_EQ(doc.DataLength, 4 * 2);
       EXPECT_EQ(doc.SlicePoints, before.SlicePoints);
       EXPECT_EQ(doc.RightLocatorPos, before.RightLocatorPos);
-      EXPECT_EQ(doc.Undo.UndoKind, keep ? undo_kind::PasteKeep : undo_kind::PasteNew);
+      EXPECT_EQ(doc.Undo.Kind, keep ? UndoKind::PasteKeep : UndoKind::PasteNew);
       // The reverse's saved bytes are gone, so Undo cannot lay them over the whole audio.
       EXPECT_EQ(doc.Undo.UndoLength, 0);
       EXPECT_FALSE(UndoLastOperation(doc, false).Changed);
@@ -156,7 +170,7 @@ TEST(PasteIntoSegment, AShortClipLeavesSilenceAndALongOneIsCut) {
   const EditOutcome outcome = PasteIntoSegment(doc, test::Wave({-1, -2}), 4, 10);
   EXPECT_THAT(Samples(doc), ElementsAre(5, 5, -1, -2, 0, 0, 0, 5, 5, 5));
   EXPECT_EQ(doc.DataLength, 20);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::PasteSegment);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::PasteSegment);
   EXPECT_EQ(doc.Undo.UndoStart, 4);
   EXPECT_EQ(doc.Undo.UndoLength, 10);
   EXPECT_TRUE(outcome.UndoAvailable);
@@ -190,7 +204,7 @@ TEST(PasteIntoSegment, AMalformedBlockChangesNoAudio) {
   noData.Text("RIFF").U32(4).Text("WAVE");
   EXPECT_FALSE(PasteIntoSegment(doc, noData.data, 4, 8).Changed);
   EXPECT_EQ(doc.SampleStream, silenced);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::PasteSegment);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::PasteSegment);
   EXPECT_FALSE(UndoLastOperation(doc, false).Changed);
   EXPECT_EQ(doc.SampleStream, silenced);
 }

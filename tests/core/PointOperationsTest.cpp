@@ -6,7 +6,6 @@
 #include "EditTestDocument.h"
 #include "detect/Sensitivity.h"
 #include "edit/PointOperations.h"
-#include "edit/UndoKinds.h"
 
 namespace slicewright {
 namespace {
@@ -25,7 +24,7 @@ TEST(AddPoint, IsLockedEnabledAndActiveAtAnyThreshold) {
   EXPECT_THAT(PointPositions(doc), ElementsAre(400));
   EXPECT_EQ(doc.SlicePoints[1], (SlicePoint{400, HandAddedStrength, true, true}));
   EXPECT_EQ(doc.ActivePointCount, 1);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Add);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Add);
   EXPECT_EQ(doc.Undo.UndoStart, 400);
   EXPECT_EQ(doc.Undo.UndoIndex, 1);
   EXPECT_TRUE(outcome.UndoAvailable);
@@ -64,14 +63,14 @@ TEST(AddPoint, IsRefusedWhenTheTableIsFull) {
   for (int32_t k = 1; k <= PointLimit; ++k) doc.SlicePoints[k] = Point(2 * k, 100);
   doc.SlicePointCount = PointLimit;
   doc.SlicePoints[PointLimit + 1] = SlicePoint{doc.DataLength, 0, false, false};
-  doc.Undo.UndoKind = "Rev";
+  doc.Undo.Kind = UndoKind::Reverse;
 
   const EditOutcome outcome = AddPoint(doc, 30000, false);
   EXPECT_TRUE(outcome.PointTableFull);
   EXPECT_FALSE(outcome.Changed);
   EXPECT_EQ(doc.SlicePointCount, PointLimit);
   EXPECT_EQ(doc.SlicePoints[PointLimit + 1].Position, doc.DataLength);
-  EXPECT_EQ(doc.Undo.UndoKind, "Rev");
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Reverse);
   EXPECT_EQ(doc.SlicePoints.size(), static_cast<size_t>(PointTableSize));
 }
 
@@ -95,7 +94,7 @@ TEST(MovePoint, PastTwoNeighboursKeepsTheTableSortedAndTheSegmentCount) {
   EXPECT_THAT(PointPositions(doc), ElementsAre(400, 600, 700, 800));
   EXPECT_EQ(doc.SlicePoints[3].Strength, 41000);
   EXPECT_EQ(doc.SegmentCount(), 5);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Edit);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Edit);
   EXPECT_EQ(doc.Undo.UndoStart, 200);
   EXPECT_EQ(doc.Undo.UndoIndex, 3);
 }
@@ -133,7 +132,7 @@ TEST(PointTools, TheFixedEntriesAreNeverEdited) {
   EXPECT_FALSE(EnablePoint(doc, 0).Changed);
   EXPECT_FALSE(LockPoint(doc, 2).Changed);
   EXPECT_EQ(doc.SlicePoints, before.SlicePoints);
-  EXPECT_TRUE(doc.Undo.UndoKind.empty());
+  EXPECT_TRUE(doc.Undo.Kind == UndoKind::None);
 }
 
 TEST(PointTools, EnableAndLockFlagRules) {
@@ -142,23 +141,23 @@ TEST(PointTools, EnableAndLockFlagRules) {
   DisablePoint(doc, 1);  // disabling a locked point also unlocks it
   EXPECT_FALSE(doc.SlicePoints[1].Enabled);
   EXPECT_FALSE(doc.SlicePoints[1].Locked);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Disable);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Disable);
 
   LockPoint(doc, 2);  // locking a disabled point also enables it
   EXPECT_TRUE(doc.SlicePoints[2].Enabled);
   EXPECT_TRUE(doc.SlicePoints[2].Locked);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Lock);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Lock);
   EXPECT_EQ(doc.Undo.UndoIndex, 2);
 
   UnlockPoint(doc, 2);
   EXPECT_TRUE(doc.SlicePoints[2].Enabled);
   EXPECT_FALSE(doc.SlicePoints[2].Locked);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Unlock);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Unlock);
 
   EnablePoint(doc, 1);
   EXPECT_TRUE(doc.SlicePoints[1].Enabled);
   EXPECT_FALSE(doc.SlicePoints[1].Locked);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Enable);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Enable);
   EXPECT_EQ(doc.Undo.UndoIndex, 1);
 
   Finish(doc, PointsChanged(true));
@@ -168,10 +167,10 @@ TEST(PointTools, EnableAndLockFlagRules) {
 TEST(PointTools, LockAllLocksEveryPointOnAnActivePositionAndRecordsNoUndo) {
   Document doc = EditDocument(test::Ramp(1000),
                               {Point(200), Point(200, 100), Point(400, 100), Point(600, 50000, false, false)});
-  doc.Undo.UndoKind = "Rev";
+  doc.Undo.Kind = UndoKind::Reverse;
   const EditOutcome outcome = LockAll(doc);
   EXPECT_FALSE(outcome.UndoAvailable);
-  EXPECT_EQ(doc.Undo.UndoKind, "Rev");
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Reverse);
   EXPECT_TRUE(doc.SlicePoints[1].Locked);
   EXPECT_TRUE(doc.SlicePoints[2].Locked);  // weak, but on an active point's position
   EXPECT_FALSE(doc.SlicePoints[3].Locked);
@@ -183,7 +182,7 @@ TEST(PointTools, LockAllLocksEveryPointOnAnActivePositionAndRecordsNoUndo) {
 
   Finish(doc, UnlockAll(doc));
   EXPECT_EQ(doc.ActivePointCount, 0);
-  EXPECT_EQ(doc.Undo.UndoKind, "Rev");
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Reverse);
 }
 
 TEST(PointTools, LocatorsKeepTheirBytesAndTheirSegmentsFollow) {

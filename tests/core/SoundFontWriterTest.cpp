@@ -185,6 +185,18 @@ TEST(SoundFont, SampleHeadersAndDataOfSeveralSlices) {
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(bank.data() + c.At("inst"))), "Slicewright");
 }
 
+// Coinciding points give an empty slice: it keeps its key, as a silent sample
+// of the padding that follows it.
+TEST(SoundFont, AnEmptySliceIsASilentSampleOfItsPadding) {
+  const auto bank = Bank(CutDocument(1000, {800, 800}));
+  const Chunks c(bank);
+  EXPECT_EQ(c.Size("smpl"), 2000u + 3u * 184u);
+  const size_t empty = c.At("shdr") + 46;
+  EXPECT_EQ(U32(bank, empty + 20), 400u + 92u);
+  EXPECT_EQ(U32(bank, empty + 24), 400u + 92u + 45u);
+  EXPECT_EQ(U32(bank, empty + 46 + 20), 400u + 2u * 92u);
+}
+
 TEST(SoundFont, KeyRangesWithIntervalsWhiteKeysAndKeyboardEnds) {
   const Document doc = CutDocument(3000, {2000, 4000});
   const auto zones = [&](const KeyMapping& keys) {

@@ -6,7 +6,6 @@
 #include "edit/PointOperations.h"
 #include "edit/SegmentEdits.h"
 #include "edit/Undo.h"
-#include "edit/UndoKinds.h"
 
 namespace slicewright {
 namespace {
@@ -16,20 +15,15 @@ using test::Finish;
 using test::Point;
 using test::PointPositions;
 using test::Samples;
+using test::UndoAndFinish;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-
-EditOutcome UndoAndFinish(Document& doc, bool addAtCurrentLength = false) {
-  const EditOutcome outcome = UndoLastOperation(doc, addAtCurrentLength);
-  Finish(doc, outcome);
-  return outcome;
-}
 
 TEST(Undo, AnEmptyRecordChangesNothing) {
   Document doc = EditDocument(test::Ramp(100), {Point(40)});
   const Document before = doc;
   EXPECT_FALSE(UndoLastOperation(doc, false).Changed);
-  doc.Undo.UndoKind = "Rev";  // an audio kind without saved bytes
+  doc.Undo.Kind = UndoKind::Reverse;  // an audio kind without saved bytes
   EXPECT_FALSE(UndoLastOperation(doc, false).Changed);
   EXPECT_EQ(doc.SampleStream, before.SampleStream);
   EXPECT_EQ(doc.SlicePoints, before.SlicePoints);
@@ -42,7 +36,7 @@ TEST(Undo, AddKillAddCycle) {
 
   UndoAndFinish(doc);
   EXPECT_THAT(PointPositions(doc), ElementsAre(200, 800));
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Kill);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Kill);
   EXPECT_EQ(doc.SlicePoints[3].Position, doc.DataLength);
   EXPECT_EQ(doc.ActivePointCount, 2);
 
@@ -50,7 +44,7 @@ TEST(Undo, AddKillAddCycle) {
   const EditOutcome redo = UndoAndFinish(doc, true);
   EXPECT_THAT(PointPositions(doc), ElementsAre(200, 500, 800));
   EXPECT_EQ(doc.SlicePoints[2], (SlicePoint{500, 65545 - 3000, true, true}));
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Add);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Add);
   EXPECT_EQ(doc.Undo.UndoIndex, 2);
   EXPECT_EQ(redo.CutLineAt, 500);
   EXPECT_TRUE(redo.EnableZoomToSegment);
@@ -72,14 +66,14 @@ TEST(Undo, PuttingBackAPointIntoAFullTableIsRefused) {
   for (int32_t k = 1; k <= PointLimit; ++k) doc.SlicePoints[k] = Point(2 * k, 100);
   doc.SlicePointCount = PointLimit;
   doc.SlicePoints[PointLimit + 1] = SlicePoint{doc.DataLength, 0, false, false};
-  doc.Undo.UndoKind = std::string(undo_kind::Kill);
+  doc.Undo.Kind = UndoKind::Kill;
   doc.Undo.UndoStart = 30000;
 
   const EditOutcome outcome = UndoLastOperation(doc, false);
   EXPECT_TRUE(outcome.PointTableFull);
   EXPECT_EQ(doc.SlicePointCount, PointLimit);
   EXPECT_EQ(doc.SlicePoints[PointLimit + 1].Position, doc.DataLength);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Kill);  // still there to retry once there is room
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Kill);  // still there to retry once there is room
 }
 
 TEST(Undo, EditMovesThePointBackAndForth) {
@@ -91,7 +85,7 @@ TEST(Undo, EditMovesThePointBackAndForth) {
   UndoAndFinish(doc);
   EXPECT_THAT(PointPositions(doc), ElementsAre(200, 400, 600));
   EXPECT_EQ(doc.SlicePoints[1].Strength, 41000);
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Edit);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Edit);
 
   UndoAndFinish(doc);
   EXPECT_THAT(PointPositions(doc), ElementsAre(400, 600, 1000));
@@ -115,7 +109,7 @@ TEST(Undo, FlagKindsRestoreOnlyTheirOwnFlag) {
   DisablePoint(doc, 1);  // also unlocks
   UndoAndFinish(doc);
   EXPECT_EQ(doc.SlicePoints[1], Point(200, 40000, true, false));
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Enable);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Enable);
   UndoAndFinish(doc);
   EXPECT_EQ(doc.SlicePoints[1], Point(200, 40000, false, false));
   UndoAndFinish(doc);
@@ -124,10 +118,10 @@ TEST(Undo, FlagKindsRestoreOnlyTheirOwnFlag) {
   LockPoint(doc, 1);
   UndoAndFinish(doc);
   EXPECT_EQ(doc.SlicePoints[1], Point(200, 40000, true, false));
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Unlock);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Unlock);
   UndoAndFinish(doc);
   EXPECT_EQ(doc.SlicePoints[1], Point(200, 40000, true, true));
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Lock);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Lock);
 
   UnlockPoint(doc, 1);
   UndoAndFinish(doc);
@@ -159,7 +153,7 @@ TEST(Undo, ReverseUndoRedo) {
   EXPECT_THAT(Samples(doc), ElementsAreArray(reversed));
   UndoAndFinish(doc);
   EXPECT_THAT(Samples(doc), ElementsAreArray(original));
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::Reverse);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Reverse);
 }
 
 TEST(Undo, SilenceUndoRestoresTheFadeZoneToo) {
@@ -187,7 +181,7 @@ TEST(Undo, SegmentUndoRewritesThePlayBufferButLeavesItsFlag) {
   EXPECT_FALSE(doc.PlayBufferStale);
 }
 
-TEST(Undo, CropUndoRedo) {
+TEST(Undo, CropUndoPutsBackAudioAndLocatorsAndRedoCropsAgain) {
   const std::vector<int16_t> original = test::Ramp(1000);
   Document doc = EditDocument(original, {Point(400), Point(1000)});
   doc.LeftLocatorPos = 400;
@@ -202,25 +196,26 @@ TEST(Undo, CropUndoRedo) {
   EXPECT_TRUE(doc.RescanPending);
   EXPECT_TRUE(undo.StopPlayback);
   EXPECT_TRUE(undo.ZoomOneToOne);
-  EXPECT_EQ(undo.Buttons, LocatorButtons::AtEnds);
+  EXPECT_EQ(undo.Buttons, LocatorButtons::FromPositions);
   Finish(doc, undo);
   EXPECT_THAT(Samples(doc), ElementsAreArray(original));
   EXPECT_EQ(doc.DataLength, 2000);
   EXPECT_EQ(doc.ViewStart, 0);
   EXPECT_EQ(doc.ViewLength, 2000);
   EXPECT_EQ(doc.ZoomFactor, 1.0);
-  EXPECT_EQ(doc.LeftLocatorPos, 0);
-  EXPECT_EQ(doc.RightLocatorPos, 2000);
-  EXPECT_EQ(doc.LeftLocatorSegment, 1);
-  EXPECT_EQ(doc.RightLocatorSegment, doc.SegmentCount());
-  EXPECT_EQ(doc.Undo.UndoKind, undo_kind::PasteNew);
+  EXPECT_EQ(doc.LeftLocatorPos, 400);
+  EXPECT_EQ(doc.RightLocatorPos, 1000);
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::Crop);
   EXPECT_EQ(doc.Undo.UndoLength, 600);
 
   UndoAndFinish(doc);
   EXPECT_EQ(doc.DataLength, 600);
   EXPECT_EQ(Samples(doc).front(), 201);
+  EXPECT_EQ(doc.LeftLocatorPos, 0);
+  EXPECT_EQ(doc.RightLocatorPos, 600);
   UndoAndFinish(doc);
   EXPECT_EQ(doc.DataLength, 2000);
+  EXPECT_EQ(doc.LeftLocatorPos, 400);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TestWaves.h"
 #include "document/LoadMessages.h"
 #include "document/WavParser.h"
@@ -34,8 +36,15 @@ TEST(WaveLoader, RefusesWithTheMessageOfEachCheck) {
   EXPECT_EQ(RefusalText(eightBit, LoadCommand::Reopen), "Wave File is incorrect format\r\n");
   EXPECT_EQ(RefusalText(dir.Write("float.wav", Riff("WAVE", {FmtChunk(3, 1, 8000, 16), Chunk("data", {1, 2})}))),
             messages::kIncorrectFormat);
-  // A rate of 0 would divide by zero in the detector.
-  EXPECT_EQ(RefusalText(dir.Write("rate0.wav", Wave({1, 2}, 0))), messages::kIncorrectFormat);
+  // Channel counts and rates the program cannot mean; the edges of the accepted range load.
+  for (const auto& [rate, channels, accepted] : {std::tuple{0u, 1, false}, {768001u, 1, false},
+                                                 {2147483647u, 1, false}, {4294967295u, 2, false},
+                                                 {1u, 1, true}, {768000u, 2, true}, {44100u, 0, false},
+                                                 {44100u, 3, false}, {44100u, 65535, false}}) {
+    const auto channelCount = static_cast<uint16_t>(channels);
+    const std::string path = dir.Write("odd.wav", Wave({1, 2, 3, 4}, rate, channelCount));
+    EXPECT_EQ(RefusalText(path), accepted ? "" : messages::kIncorrectFormat) << rate << " Hz, " << channels;
+  }
   // A fmt chunk too short to hold the bit width cannot be a 16-bit file.
   EXPECT_EQ(RefusalText(dir.Write("shortfmt.wav", Riff("WAVE", {FmtChunk(1, 1, 8000, 16, 12), Chunk("data", {1, 2})}))),
             messages::kIncorrectFormat);
@@ -114,12 +123,12 @@ TEST(WaveLoader, LoadingReplacesTheOpenDocumentAndClosingEmptiesIt) {
   LoadDocument(doc, dir.Write("a.wav", Wave(std::vector<int16_t>(5000, 3))), StereoChoice::Combine);
   doc.SlicePointCount = 1;
   doc.SlicePoints[1] = SlicePoint{100, 5, true, true};
-  doc.Undo.UndoKind = "Rev";
+  doc.Undo.Kind = UndoKind::Reverse;
   doc.Undo.UndoLength = 4;
   LoadDocument(doc, dir.Write("b.wav", Wave({1, 2})), StereoChoice::Combine);
   EXPECT_EQ(doc.SlicePointCount, 0);
   EXPECT_FALSE(doc.SlicePoints[1].Locked);
-  EXPECT_EQ(doc.Undo.UndoKind, "");
+  EXPECT_EQ(doc.Undo.Kind, UndoKind::None);
   EXPECT_EQ(doc.Undo.UndoLength, 0);
   EXPECT_EQ(doc.DataLength, 4);
 

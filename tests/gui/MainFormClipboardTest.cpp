@@ -70,6 +70,26 @@ class MainFormClipboardTest : public QObject {
     QCOMPARE(w.doc().SampleStream, original);
   }
 
+  void pasteKeepOfASegmentThenUndoGivesBackEveryCutLine() {
+    EditingWindow w;
+    MemoryClipboard clipboard;
+    w.form.SetClipboard(clipboard);
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000), EditingWindow::Active(100000)});
+    w.FillWithRamp();
+    PointAt(w, 300);
+    w.form.CopySegment1->trigger();
+    w.form.mnuPasteAllKeep->trigger();
+    QCOMPARE(w.doc().ActivePointCount, 0);
+
+    w.form.mnuUndo->trigger();
+    QCOMPARE(w.doc().DataLength, 128000);
+    QCOMPARE(w.PointPositions(), (std::vector<int32_t>{40000, 80000, 100000}));
+    QCOMPARE(w.doc().ActivePointCount, 3);
+    w.form.mnuUndo->trigger();
+    QCOMPARE(w.doc().DataLength, 40000);
+    QCOMPARE(w.doc().ActivePointCount, 0);
+  }
+
   void copyAllAndPasteKeepGiveBackTheSameDocument() {
     EditingWindow w;
     MemoryClipboard clipboard;
@@ -81,7 +101,7 @@ class MainFormClipboardTest : public QObject {
     w.form.mnuPasteAllKeep->trigger();
     QCOMPARE(w.doc().SampleStream, original);
     QCOMPARE(w.PointPositions(), points);
-    QCOMPARE(w.doc().Undo.UndoKind, std::string("PKeep"));
+    QCOMPARE(w.doc().Undo.Kind, UndoKind::PasteKeep);
     QCOMPARE(w.doc().Undo.UndoStream, original);
   }
 
@@ -103,7 +123,7 @@ class MainFormClipboardTest : public QObject {
     QCOMPARE(w.doc().ViewStart, 0);
     QCOMPARE(w.doc().ViewLength, 88200);
     QCOMPARE(w.form.StatusPanels[3]->text(), QStringLiteral("x1.0"));
-    QCOMPARE(w.doc().Undo.UndoKind, std::string("PNew"));
+    QCOMPARE(w.doc().Undo.Kind, UndoKind::PasteNew);
     // Points were looked for afresh in the new audio.
     QVERIFY(w.doc().SlicePointCount > 0);
     QVERIFY(w.PointPositions() != (std::vector<int32_t>{40000, 80000}));

@@ -98,13 +98,18 @@ class MainFormEditsTest : public QObject {
     QVERIFY(w.form.Button19->isVisible() && w.form.Button21->isVisible());
     QCOMPARE(w.form.Button21->x() + w.form.Button21->width(), EditingWindow::kWidth);
 
+    // Undo puts the audio back with the locators where they were.
     w.form.mnuUndo->trigger();
     QCOMPARE(doc.SampleStream, before);
     QCOMPARE(doc.ViewLength, doc.DataLength);
-    QCOMPARE(doc.RightLocatorPos, doc.DataLength);
-    QCOMPARE(doc.RightLocatorSegment, doc.ActivePointCount + 1);
+    QCOMPARE(doc.LeftLocatorPos, 40000);
+    QCOMPARE(doc.RightLocatorPos, 80000);
+    const int column = EditingWindow::kWidth * 40000 / doc.DataLength;
+    QCOMPARE(w.form.Button19->x(), column);
+    QCOMPARE(w.form.Button21->x() + w.form.Button21->width(), 2 * column);
     w.form.mnuUndo->trigger();
     QCOMPARE(doc.DataLength, 40000);
+    QCOMPARE(doc.RightLocatorPos, 40000);
   }
 
   void theKeysDoNothingWithoutADocument() {
@@ -112,7 +117,7 @@ class MainFormEditsTest : public QObject {
     w.form.CloseFile();
     QTest::keyClick(&w.form, Qt::Key_Insert);
     QTest::keyClick(&w.form, Qt::Key_Delete);
-    QVERIFY(w.doc().Undo.UndoKind.empty());
+    QVERIFY(w.doc().Undo.Kind == UndoKind::None);
     QVERIFY(!w.form.mnuUndo->isEnabled());
   }
 };

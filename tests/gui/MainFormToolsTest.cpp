@@ -138,7 +138,7 @@ class MainFormToolsTest : public QObject {
     ClickAt(w, w.InStrip(102));
     QCOMPARE(w.doc().SlicePoints[1], (SlicePoint{20000, 5000, false, false}));
     QCOMPARE(w.doc().ActivePointCount, 1);
-    QCOMPARE(w.doc().Undo.UndoKind, std::string("disbe"));
+    QCOMPARE(w.doc().Undo.Kind, UndoKind::Disable);
 
     // Undo gives the flag back but not the lock.
     Undo(w);
@@ -149,10 +149,10 @@ class MainFormToolsTest : public QObject {
     // The disabled point's mark enables it again.
     ClickAt(w, w.InStrip(102));
     QCOMPARE(w.doc().SlicePoints[1], (SlicePoint{20000, 5000, true, false}));
-    QCOMPARE(w.doc().Undo.UndoKind, std::string("enble"));
+    QCOMPARE(w.doc().Undo.Kind, UndoKind::Enable);
     // A click off every mark changes nothing and records nothing.
     ClickAt(w, w.InStrip(200));
-    QCOMPARE(w.doc().Undo.UndoKind, std::string("enble"));
+    QCOMPARE(w.doc().Undo.Kind, UndoKind::Enable);
   }
 
   void theLockToolLocksAnUnlockedMarkAndUnlocksALockedOne() {
@@ -161,10 +161,10 @@ class MainFormToolsTest : public QObject {
     QTest::mouseClick(w.form.SpeedButton4, Qt::LeftButton);
     ClickAt(w, w.InStrip(102));
     QCOMPARE(w.doc().SlicePoints[1], (SlicePoint{20000, 5000, true, true}));
-    QCOMPARE(w.doc().Undo.UndoKind, std::string("lcked"));
+    QCOMPARE(w.doc().Undo.Kind, UndoKind::Lock);
     ClickAt(w, w.InStrip(302));
     QCOMPARE(w.doc().SlicePoints[2], (SlicePoint{60000, 0, true, false}));
-    QCOMPARE(w.doc().Undo.UndoKind, std::string("unlck"));
+    QCOMPARE(w.doc().Undo.Kind, UndoKind::Unlock);
     QCOMPARE(w.doc().ActivePointCount, 1);  // strength 0 is below the threshold
     Undo(w);
     QVERIFY(w.doc().SlicePoints[2].Locked);
