@@ -16,6 +16,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, const std::
   ParsedArguments parsed;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (arg == "--") {
+      // Everything after it is a file, even a name that starts with dashes.
+      parsed.positional.insert(parsed.positional.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+      break;
+    }
     if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
       parsed.positional.push_back(arg);
       continue;

@@ -28,8 +28,8 @@ struct UsageError {
   std::string message;
 };
 
-// Parses "--name value", "--name=value" and bare flags; an option given twice,
-// an unknown option or a missing value is a usage error.
+// Parses "--name value", "--name=value" and bare flags; "--" ends the options.
+// An option given twice, an unknown option or a missing value is a usage error.
 ParsedArguments ParseArguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs);
 
 // Strict whole-number parsing of an option value within [low, high].

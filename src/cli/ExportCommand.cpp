@@ -142,6 +142,9 @@ ExportRequest ReadRequest(const ParsedArguments& parsed) {
   if (!parsed.Has("--slices") && !parsed.Has("--region") && !parsed.Has("--sf2") && !parsed.Has("--midi")) {
     throw UsageError{"nothing to export: give --slices, --region, --sf2 or --midi"};
   }
+  for (const char* output : {"--slices", "--region", "--sf2", "--midi"}) {
+    if (parsed.Value(output) == std::string()) throw UsageError{std::string(output) + " needs a file name"};
+  }
   ExportRequest request;
   request.threshold = ChosenThreshold(parsed);
   if (parsed.Has("--bars")) request.bars = IntegerValue(parsed, "--bars", 0, UINT16_MAX);

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliDocument.h"
 #include "cli/ExportCommand.h"
+#include "export/FileSave.h"
 
 namespace {
 
@@ -39,10 +41,19 @@ constexpr const char* kUsage =
     "Exit status: 0 done, 2 bad arguments or settings, 3 file refused, 4 a file\n"
     "could not be saved.\n";
 
+// An interrupted save leaves no temporary file; the signal then ends the
+// program as it would have.
+void RemoveTemporariesAndEnd(int signalNumber) {
+  slicewright::RemovePendingTemporaryFiles();
+  std::signal(signalNumber, SIG_DFL);
+  std::raise(signalNumber);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace slicewright::cli;
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) std::signal(signalNumber, RemoveTemporariesAndEnd);
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     if (args.empty()) throw UsageError{"no command given"};

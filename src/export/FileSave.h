@@ -13,4 +13,8 @@ namespace slicewright {
 // the caller shows its own message on failure.
 bool SaveFileReplacing(const std::string& path, const std::vector<uint8_t>& bytes);
 
+// Removes the temporary files of saves under way. Safe to call from a signal
+// handler: a program interrupted mid-save leaves no stray file behind.
+void RemovePendingTemporaryFiles();
+
 }  // namespace slicewright

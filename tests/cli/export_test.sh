@@ -85,6 +85,20 @@ expect_status 0 "$cli" export "$loop" --sensitivity 70 --slices "$work/m.wav" \
   --sf2 "$work/mismatch.sf2" --midi "$work/mismatch.mid" --midi-interval 1
 check verify "$work/out" "$loop" --smooth --mismatched-keys
 
+# Dense hits at 192 and 176.4 kHz, where refinement moves points past their
+# neighbours: the points come out ascending and every export, with every point
+# cutting, is read back and played.
+for rate in 192000 176400; do
+  mkdir -p "$work/fast$rate"
+  check make-fast "$work/fast$rate" "$rate"
+  fast="$work/fast$rate/fast.wav"
+  expect_status 0 "$cli" analyze "$fast"
+  /usr/bin/python3 -c 'import json,sys; p=[x["position"] for x in json.load(open(sys.argv[1]))["slicePoints"]]; assert len(p) > 20 and p == sorted(p), p' "$work/out"
+  expect_status 0 "$cli" export "$fast" --sensitivity 100 --slices "$work/fast$rate/s.wav" --region "$work/fast$rate/r.wav" \
+    --sf2 "$work/fast$rate/b.sf2" --sf2-base-key 0 --midi "$work/fast$rate/t.mid" --midi-base-key 0
+  check verify "$work/out" "$fast" --smooth
+done
+
 # A failed save exits 4 with the message and leaves the earlier file as it was.
 echo "earlier" > "$work/keep.mid"
 mkdir "$work/taken.sf2"
@@ -95,5 +109,38 @@ printf 'Error saving SoundFont file;\nMay be insufficent disk space, or file may
 expect_status 4 "$cli" export "$loop" --sensitivity 70 --region "$work/nofolder/r.wav"
 printf 'Error saving Wave file;\nMay be insufficent disk space,\nor file of same name may be open.\n' | cmp -s - "$work/err" ||
   fail "Wave save message: $(cat "$work/err")"
+
+# "--" ends the options; an empty output name is refused; a name that is not
+# UTF-8 keeps the summary valid and names the file; a dangling link is followed.
+cp "$loop" "$work/--x.wav"
+(cd "$work" && "$cli" analyze -- --x.wav >/dev/null) || fail "-- does not end the options"
+expect_status 2 "$cli" export "$loop" --threshold 100 --region ""
+odd="$work/$(printf 'r\377\351e')"
+expect_status 0 "$cli" export "$loop" --threshold 100 --region "$odd.wav"
+/usr/bin/python3 -c 'import json,os,sys; raw=open(sys.argv[1],"rb").read(); s=json.loads(raw.decode("utf-8")); assert os.fsencode(s["written"]["region"]) == os.fsencode(sys.argv[2]), s' \
+  "$work/out" "$odd.wav" || fail "summary of a name that is not UTF-8"
+ln -s "$work/made.wav" "$work/link.wav"
+expect_status 0 "$cli" export "$loop" --threshold 100 --region "$work/link.wav"
+[ -L "$work/link.wav" ] && [ -f "$work/made.wav" ] || fail "a dangling link was replaced, not followed"
+
+# Interrupted while saving a long region: the temporary file goes with it.
+mkdir "$work/long"
+/usr/bin/python3 -c 'import sys,wave; w=wave.open(sys.argv[1],"wb"); w.setnchannels(1); w.setsampwidth(2); w.setframerate(44100); w.writeframes(bytes(150_000_000)); w.close()' "$work/long/in.wav"
+"$cli" export "$work/long/in.wav" --threshold 100 --region "$work/long/out.wav" >/dev/null 2>&1 &
+pid=$!
+for _ in $(seq 2000); do
+  [ -n "$(find "$work/long" -name '.out.wav.*' -print -quit)" ] && break
+  sleep 0.005
+done
+temp="$(find "$work/long" -name '.out.wav.*' -print -quit)"
+kill -TERM "$pid"
+set +e; wait "$pid"; status=$?; set -e
+if [ -n "$temp" ] && [ ! -f "$work/long/out.wav" ]; then
+  [ "$status" = 143 ] || fail "an interrupted export exited $status"
+  [ ! -e "$temp" ] || fail "an interrupted save left $temp behind"
+else
+  echo "note: the long save finished before it could be interrupted" >&2
+fi
+rm -rf "$work/long"
 [ -z "$(find "$work" -name '.*.XXXXXX' -o -name '.*.??????' | head -1)" ] || fail "temporary files left behind"
 echo "cli export: all checks passed"
