@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
-# Does nothing when they are all present; runs apt-get (as root, or through
-# sudo) otherwise.
+# Installs the Debian packages that building, running and testing need, or
+# only the packages named as arguments. Does nothing when they are all
+# present; runs apt-get (as root, or through sudo) otherwise.
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -9,7 +9,9 @@ packages=(
   qt6-base-dev portaudio19-dev
   xvfb xauth jackd2
   fluidsynth python3-mido python3-numpy
+  clang libclang-rt-14-dev
 )
+[ $# -eq 0 ] || packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
