@@ -7,8 +7,6 @@ namespace slicewright {
 
 // The sensitivity slider runs from 0 to SliderMax; the left end selects nothing.
 constexpr int32_t SliderMax = 65536;
-// Threshold right after a load: above every strength detection can give.
-constexpr int32_t ThresholdAfterLoad = 65536;
 // Strength of a point added by hand without "Add At Current Length".
 constexpr int32_t HandAddedStrength = 32768;
 

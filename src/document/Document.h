@@ -12,6 +12,8 @@ constexpr int32_t BytesPerSample = 2;
 constexpr int32_t PointLimit = 8192;
 // The point tables hold PointLimit points plus the fixed start and end entries.
 constexpr int32_t PointTableSize = PointLimit + 2;
+// Threshold right after a load: above every strength detection can give.
+constexpr int32_t ThresholdAfterLoad = 65536;
 
 struct SlicePoint {
   int32_t Position = 0;
@@ -148,6 +150,9 @@ struct Document {
   int32_t SegmentStart(int32_t k) const { return ActivePoints[k - 1].Position; }
   int32_t SegmentEnd(int32_t k) const { return ActivePoints[k].Position; }
   int32_t SegmentCount() const { return ActivePointCount + 1; }
+  // The segment whose bytes [start, end) hold the byte: one on a bound
+  // belongs to the segment that starts there (the later of coinciding bounds).
+  int32_t SegmentHolding(double byte) const;
 };
 
 // Empties the point tables and sets the fixed entries for the current length.

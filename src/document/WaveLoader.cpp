@@ -90,31 +90,75 @@ std::optional<LoadRefusal> CheckBeforeLoad(const std::string& path, LoadCommand 
   return std::nullopt;
 }
 
-void ReadWaveData(Document& doc, const std::string& path) {
+namespace {
+
+// A file's audio as read, before it becomes the document.
+struct FileAudio {
   WaveFormat format;
+  std::vector<uint8_t> data;
+};
+
+FileAudio ReadFileAudio(const std::string& path) {
+  FileAudio audio;
   {
     TWavParser parser;
     parser.SetFileName(path);
     const ChunkInfo riff = parser.FindRiff(kWave);
-    format = ReadFormat(parser, riff);
+    audio.format = ReadFormat(parser, riff);
     parser.FindChunk(kData, riff);
   }
-  doc.SampleRate = static_cast<int32_t>(format.nSamplesPerSec);
-  doc.AvgBytesPerSec = static_cast<int32_t>(format.nAvgBytesPerSec);
-  doc.BitsPerSample = format.wBitsPerSample;
-  doc.Channels = format.nChannels;
-
   TWaveDataExtractor extractor(path);
-  std::vector<uint8_t> data = extractor.ReadData();
+  audio.data = extractor.ReadData();
   // Keep whole samples only, and whole frames of a stereo file, so that the
   // length always matches what the reduction produces.
-  const uint64_t unit = doc.Channels == 2 ? 4 : 2;
-  uint64_t length = std::min<uint64_t>(data.size(), kMaxDataLength);
+  const uint64_t unit = audio.format.nChannels == 2 ? 4 : 2;
+  uint64_t length = std::min<uint64_t>(audio.data.size(), kMaxDataLength);
   length -= length % unit;
-  data.resize(length);
-  doc.DataLength = static_cast<int32_t>(length);
-  doc.SampleStream = std::move(data);
+  audio.data.resize(length);
+  return audio;
 }
+
+void InstallAudio(Document& doc, const std::string& path, FileAudio audio, StereoChoice stereoChoice) {
+  if (doc.HasFile()) CloseDocument(doc);
+  doc.Undo.Clear();
+  doc.ActivePoints[0].Position = 0;
+  doc.SelectedSegment = 1;
+  doc.LeftLocatorSegment = 1;
+  doc.LoadedFileName = path;
+  doc.SampleRate = static_cast<int32_t>(audio.format.nSamplesPerSec);
+  doc.AvgBytesPerSec = static_cast<int32_t>(audio.format.nAvgBytesPerSec);
+  doc.BitsPerSample = audio.format.wBitsPerSample;
+  doc.Channels = audio.format.nChannels;
+  doc.DataLength = static_cast<int32_t>(audio.data.size());
+  doc.SampleStream = std::move(audio.data);
+  doc.ActivePointCount = 0;
+  doc.RightLocatorSegment = 1;
+  doc.Threshold = ThresholdAfterLoad;
+  if (doc.Channels == 2) ReduceStereo(doc, stereoChoice);
+  doc.LeftLocatorPos = 0;
+  doc.RightLocatorPos = doc.DataLength;
+  doc.ViewWholeFile();
+  doc.FileLoaded = true;
+  doc.RescanPending = true;
+  doc.PlayBufferStale = true;
+  doc.PlayBuffer.clear();
+  doc.PlayBufferLength = 0;
+  doc.PlayBufferStart = 0;
+  doc.WaveImageStale = true;
+  ResetPointTables(doc);
+}
+
+// Answers the stereo question with a choice made in advance.
+class FixedChoice : public LoadQuestions {
+ public:
+  explicit FixedChoice(StereoChoice choice) : choice_(choice) {}
+  std::optional<StereoChoice> ChooseChannel() override { return choice_; }
+
+ private:
+  StereoChoice choice_;
+};
+
+}  // namespace
 
 void ReduceStereo(Document& doc, StereoChoice choice) {
   const std::vector<uint8_t> stereo = std::move(doc.SampleStream);
@@ -161,30 +205,22 @@ void CloseDocument(Document& doc) {
   doc.PlayBuffer.shrink_to_fit();
 }
 
+bool LoadDocument(Document& doc, const std::string& path, LoadQuestions& questions) {
+  FileAudio audio = ReadFileAudio(path);
+  StereoChoice choice = StereoChoice::Combine;
+  if (audio.format.nChannels == 2) {
+    const std::optional<StereoChoice> chosen = questions.ChooseChannel();
+    if (!chosen) return false;
+    choice = *chosen;
+  }
+  questions.ReplacingDocument();
+  InstallAudio(doc, path, std::move(audio), choice);
+  return true;
+}
+
 void LoadDocument(Document& doc, const std::string& path, StereoChoice stereoChoice) {
-  if (doc.HasFile()) CloseDocument(doc);
-  doc.Undo.Clear();
-  doc.ActivePoints[0].Position = 0;
-  doc.SelectedSegment = 1;
-  doc.LeftLocatorSegment = 1;
-  doc.LoadedFileName = path;
-  ReadWaveData(doc, path);
-  doc.ActivePointCount = 0;
-  doc.RightLocatorSegment = 1;
-  doc.Threshold = 65536;
-  if (doc.Channels == 2) ReduceStereo(doc, stereoChoice);
-  doc.LeftLocatorPos = 0;
-  doc.RightLocatorPos = doc.DataLength;
-  doc.ViewWholeFile();
-  doc.FileLoaded = true;
-  doc.RescanPending = true;
-  // The play buffer is filled, and sized, by whatever plays first.
-  doc.PlayBufferStale = true;
-  doc.PlayBuffer.clear();
-  doc.PlayBufferLength = 0;
-  doc.PlayBufferStart = 0;
-  doc.WaveImageStale = true;
-  ResetPointTables(doc);
+  FixedChoice answer(stereoChoice);
+  LoadDocument(doc, path, answer);
 }
 
 }  // namespace slicewright

@@ -28,11 +28,6 @@ struct LoadRefusal {
 // refusal to show, or nothing when the file can be loaded.
 std::optional<LoadRefusal> CheckBeforeLoad(const std::string& path, LoadCommand command);
 
-// Reads the format fields and the sample data of path into the document.
-// DataLength is the bytes the file really holds, in whole samples (whole
-// frames for stereo).
-void ReadWaveData(Document& doc, const std::string& path);
-
 enum class StereoChoice { Left, Right, Combine };
 
 // Reduces interleaved 16-bit stereo to one channel.
@@ -41,10 +36,29 @@ void ReduceStereo(Document& doc, StereoChoice choice);
 // Empties the document as closing a file does.
 void CloseDocument(Document& doc);
 
-// The document half of a load: closes what is open, reads the file, reduces
-// stereo with the given choice, and sets view, locators, threshold and flags
-// as a freshly loaded document has them (RescanPending set, an empty play
-// buffer that playback sizes when it first copies into it).
+// What loading asks of whoever loads. An empty answer cancels the load and
+// leaves the document as it was.
+class LoadQuestions {
+ public:
+  virtual ~LoadQuestions() = default;
+  // A 16-bit stereo file: the channel to keep.
+  virtual std::optional<StereoChoice> ChooseChannel() = 0;
+  // The file is read and every question answered: the document is replaced
+  // right after this returns.
+  virtual void ReplacingDocument() {}
+};
+
+// Reads path and, once the questions are answered, replaces the document
+// with it: closes what is open, reduces stereo to the chosen channel, and sets
+// view, locators, threshold and flags as a freshly loaded document has them
+// (RescanPending set, an empty play buffer that playback sizes when it first
+// copies into it). DataLength is the bytes the file really holds, in whole
+// samples (whole frames for stereo). Returns false when a question was
+// cancelled; a file that cannot be read throws EWavParserError. Either way
+// the document is untouched.
+bool LoadDocument(Document& doc, const std::string& path, LoadQuestions& questions);
+
+// The same with the stereo question answered in advance.
 void LoadDocument(Document& doc, const std::string& path, StereoChoice stereoChoice);
 
 }  // namespace slicewright

@@ -32,6 +32,9 @@ struct EditOutcome {
   // After the refresh, call DeriveLocatorSegments: the active points changed
   // under locators that keep their byte positions.
   bool DeriveLocatorSegments = false;
+  // The points changed under unchanged audio: the selection stays on the
+  // audio it held, whatever its index becomes.
+  bool SelectionFollowsAudio = false;
   LocatorButtons Buttons = LocatorButtons::Keep;
   // A point now exists, so "Zoom To Segment" makes sense.
   bool EnableZoomToSegment = false;

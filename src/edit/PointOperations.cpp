@@ -29,6 +29,7 @@ EditOutcome PointsChanged(bool undoAvailable) {
   outcome.UndoAvailable = undoAvailable;
   outcome.Refresh = true;
   outcome.DeriveLocatorSegments = true;
+  outcome.SelectionFollowsAudio = true;
   return outcome;
 }
 

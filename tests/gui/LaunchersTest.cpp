@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QDir>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,14 +81,32 @@ class LaunchersTest : public QObject {
              QStringList{QStringLiteral("Error opening help file\r\nCheck browser is installed, and open\r\n") + page});
   }
 
+  void theHelpBesideTheProgramIsFoundWhenTheStartFolderLacksIt() {
+    QTemporaryDir empty;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(empty.path());
+    Window w;
+    QDir::setCurrent(before);
+    w.form.HelpFileItem->trigger();
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Wrights.html"));
+    QCOMPARE(w.launcher.urls, QList<QUrl>{QUrl::fromLocalFile(beside)});
+  }
+
   void aMissingHelpFileIsReported() {
     QTemporaryDir empty;
     Window w;
-    w.form.StartFolder = empty.path();
+    w.form.HelpFolders = QStringList{empty.path()};
     w.form.HelpFileItem->trigger();
     QVERIFY(w.launcher.urls.isEmpty());
     QCOMPARE(w.dialogs.MessageTexts(),
              QStringList{QStringLiteral("Help file not found:\r\n") + QDir(empty.path()).filePath("Wrights.html")});
+  }
+
+  void theAboutBoxShowsTheProgramIconWithoutAnIconTheme() {
+    Window w;
+    const QImage icon = w.form.Form2->ProgramIcon->pixmap().toImage();
+    QVERIFY(!icon.isNull());
+    QCOMPARE(icon.pixelColor(icon.width() / 2, icon.height() / 5), QColor(0x10, 0x10, 0x10));
   }
 
   void theAboutBoxClosesOnAClickAnywhere() {

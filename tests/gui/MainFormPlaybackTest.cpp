@@ -1,6 +1,8 @@
 #include <QPushButton>
 #include <QSlider>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 #include "app/gui/TMainForm.h"
 #include "audio/AudioMessages.h"
@@ -123,6 +125,10 @@ class MainFormPlaybackTest : public QObject {
     QCOMPARE(w.dialogs.messages.first().icon, MessageIcon::Error);
     QCOMPARE(w.dialogs.messages.first().text, QStringLiteral("Error! - No Soundcard Found - check Control Panel"));
     QVERIFY(w.form.Closing);
+    // The program then ends with a status that tells the shell it failed.
+    QEventLoop loop;
+    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(-1); });
+    QCOMPARE(loop.exec(), TMainForm::NoSoundDeviceExitStatus);
   }
 
   void aDeviceThatWillNotOpenLeavesTheDocumentSilent() {

@@ -119,6 +119,20 @@ class MainFormToolsTest : public QObject {
     QVERIFY(w.doc().SlicePoints[2].Locked);
   }
 
+  void theSelectionStaysOnItsAudioWhenPointsChangeBeforeIt() {
+    EditingWindow w;
+    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
+    ClickAt(w, w.AboveStrip(300));  // selects and plays segment 2, bytes 40000 .. 80000
+    QCOMPARE(w.doc().SelectedSegment, 2);
+    QTest::mouseClick(w.form.SpeedButton2, Qt::LeftButton);
+    ClickAt(w, w.AboveStrip(100));
+    QCOMPARE(w.doc().SelectedSegment, 3);
+    QCOMPARE(w.doc().SegmentStart(3), 40000);
+    Undo(w);
+    QCOMPARE(w.doc().SelectedSegment, 2);
+    QCOMPARE(w.doc().SegmentStart(2), 40000);
+  }
+
   void addingLeftOfTheLeftLocatorKeepsItsPositionAndMovesItsSegment() {
     EditingWindow w;
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});

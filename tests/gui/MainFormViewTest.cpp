@@ -84,13 +84,13 @@ class MainFormViewTest : public QObject {
     MemoryStore store;
     TestPlayback playback;
     TMainForm form(dialogs, store, playback.wave, playback.timer);
-    SizeWaveArea(form, 300);
+    SizeWaveArea(form, 600);
     const int h = form.PaintBox1->height();
-    QCOMPARE(form.PaintBox1->width(), 300);
+    QCOMPARE(form.PaintBox1->width(), 600);
     QCOMPARE(h, form.Panel4->height() - 40);
     QCOMPARE(Pixel(form, 0, 10), kBlack);
-    QCOMPARE(Pixel(form, 150, h / 2), kRed);
-    QCOMPARE(Pixel(form, 150, h / 2 - 1), kBlack);
+    QCOMPARE(Pixel(form, 300, h / 2), kRed);
+    QCOMPARE(Pixel(form, 300, h / 2 - 1), kBlack);
     QVERIFY(WaveColumnsDrawn(form).isEmpty());
   }
 
@@ -142,12 +142,12 @@ class MainFormViewTest : public QObject {
     MemoryStore store;
     TestPlayback playback;
     TMainForm form(dialogs, store, playback.wave, playback.timer);
-    SizeWaveArea(form, 400);
+    SizeWaveArea(form, 800);
     Load(form, dialogs, std::vector<int16_t>(4000, 0));
     Document& doc = form.document();
     doc.ViewStart = 1000;
-    doc.ViewEnd = 1800;
-    doc.ViewLength = 800;
+    doc.ViewEnd = 2600;
+    doc.ViewLength = 1600;
     doc.Threshold = 100;
     // At ViewStart (no mark), one sample later (column 1), a locked point, a
     // disabled point outside the view, and an enabled point below the threshold.
@@ -185,12 +185,12 @@ class MainFormViewTest : public QObject {
     MemoryStore store;
     TestPlayback playback;
     TMainForm form(dialogs, store, playback.wave, playback.timer);
-    SizeWaveArea(form, 400);
+    SizeWaveArea(form, 800);
     Load(form, dialogs, std::vector<int16_t>(4000, 0));
     Document& doc = form.document();
     doc.ViewStart = 1000;
-    doc.ViewEnd = 1800;
-    doc.ViewLength = 800;
+    doc.ViewEnd = 2600;
+    doc.ViewLength = 1600;
     // Column -5: its icon reaches columns 0 .. 9.
     SetPoints(form, {{990, 0, false, false}});
     const int h = form.PaintBox1->height();
@@ -204,22 +204,22 @@ class MainFormViewTest : public QObject {
     MemoryStore store;
     TestPlayback playback;
     TMainForm form(dialogs, store, playback.wave, playback.timer);
-    SizeWaveArea(form, 400);
+    SizeWaveArea(form, 800);
     Load(form, dialogs, std::vector<int16_t>(4000, 0));
     Document& doc = form.document();
     doc.Threshold = -1;
     SetPoints(form, {{2000, 10, true, false}, {4000, 10, true, false}});
     doc.SegmentSelected = true;
-    doc.SelectedSegment = 2;  // bytes 2000 .. 4000: columns 100 .. 200
+    doc.SelectedSegment = 2;  // bytes 2000 .. 4000: columns 200 .. 400
     form.waveView().DrawSegmentStrip();
     const QImage& strip = form.PaintBox2->Screen();
-    QCOMPARE(strip.pixel(150, 5), kGreen);
+    QCOMPARE(strip.pixel(300, 5), kGreen);
+    QCOMPARE(strip.pixel(200, 5), kBlack);
     QCOMPARE(strip.pixel(100, 5), kBlack);
-    QCOMPARE(strip.pixel(50, 5), kBlack);
     doc.ViewStart = 3000;
     doc.ViewLength = doc.ViewEnd - 3000;
     form.waveView().DrawSegmentStrip();
-    QCOMPARE(form.PaintBox2->Screen().pixel(150, 5), kBlack);
+    QCOMPARE(form.PaintBox2->Screen().pixel(300, 5), kBlack);
   }
 
   void playLineIsDrawnAndErased() {
@@ -227,7 +227,7 @@ class MainFormViewTest : public QObject {
     MemoryStore store;
     TestPlayback playback;
     TMainForm form(dialogs, store, playback.wave, playback.timer);
-    SizeWaveArea(form, 300);
+    SizeWaveArea(form, 600);
     Load(form, dialogs, std::vector<int16_t>(3000, 0));
     WaveView& view = form.waveView();
     const int h = form.PaintBox1->height();
@@ -253,7 +253,7 @@ class MainFormViewTest : public QObject {
     MemoryStore store;
     TestPlayback playback;
     TMainForm form(dialogs, store, playback.wave, playback.timer);
-    SizeWaveArea(form, 400);
+    SizeWaveArea(form, 800);
     Load(form, dialogs, DrumLoop(44100, 5512));
     QVERIFY(form.document().SlicePointCount > 2);
     form.TrackBar1->setValue(32767);
@@ -277,7 +277,7 @@ class MainFormViewTest : public QObject {
     MemoryStore store;
     TestPlayback playback;
     TMainForm form(dialogs, store, playback.wave, playback.timer);
-    SizeWaveArea(form, 400);
+    SizeWaveArea(form, 800);
     Load(form, dialogs, std::vector<int16_t>(88200, 0));  // two seconds
     QCOMPARE(form.Edit1->text(), QStringLiteral("1"));
     QCOMPARE(form.Edit2->text(), QStringLiteral("0"));
@@ -302,21 +302,21 @@ class MainFormViewTest : public QObject {
     MemoryStore store;
     TestPlayback playback;
     TMainForm form(dialogs, store, playback.wave, playback.timer);
-    SizeWaveArea(form, 500);
-    QCOMPARE(form.Panel3->geometry(), QRect(0, 0, 557, 37));
+    SizeWaveArea(form, 600);
+    QCOMPARE(form.Panel3->geometry(), QRect(0, 0, 657, 37));
     QCOMPARE(form.Panel1->height(), 45);
     QCOMPARE(form.Panel1->geometry().bottom(), form.centralWidget()->height() - 1);
     QCOMPARE(form.PaintBox1->y(), 1);
     QCOMPARE(form.PaintBox2->y(), form.Panel4->height() - 38);
     QCOMPARE(form.Button19->y(), form.Panel4->height() - 24);
-    QCOMPARE(form.Button21->x(), 500 - 17);
+    QCOMPARE(form.Button21->x(), 600 - 17);
     // Window width - 310, less what the zoom panel needs beyond its 20 pixels.
-    QCOMPARE(form.StatusPanels[0]->width(), 557 + 8 - 310 - (form.StatusPanels[3]->width() - 20));
+    QCOMPARE(form.StatusPanels[0]->width(), 657 + 8 - 310 - (form.StatusPanels[3]->width() - 20));
 
     form.ViewETItem->trigger();
     QVERIFY(form.Panel2->isHidden());
     QVERIFY(!form.EditPop->isChecked());
-    QCOMPARE(form.PaintBox1->width(), 557 - 4);
+    QCOMPARE(form.PaintBox1->width(), 657 - 4);
 
     form.FilePop->trigger();
     QVERIFY(form.Panel3->isHidden());
@@ -334,6 +334,29 @@ class MainFormViewTest : public QObject {
     QCOMPARE(form.PaintBox1->y(), 38);
   }
 
+  void aSmallWindowKeepsEveryControlApart() {
+    ScriptedDialogs dialogs;
+    MemoryStore store;
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
+    form.show();
+    form.resize(300, 200);
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCoreApplication::processEvents();
+    QVERIFY(form.PaintBox1->width() > 100 && form.PaintBox1->height() > 40);
+    QVERIFY(!form.Panel4->geometry().intersects(form.Panel2->geometry()));
+    QVERIFY(!form.Panel4->geometry().intersects(form.Panel1->geometry()));
+    QVERIFY(form.Panel2->childrenRect().bottom() < form.Panel2->height());
+    const QList<QWidget*> row{form.Button3, form.Button4, form.Button20, form.Button24, form.TrackBar1, form.Label2,
+                              form.Edit1,   form.UpDown1, form.Edit2,    form.UpDown2,  form.Label3};
+    for (int i = 0; i < row.size(); ++i) {
+      QVERIFY2(form.Panel1->rect().contains(row[i]->geometry()), qPrintable(row[i]->objectName()));
+      const int least = row[i]->minimumWidth() > 0 ? row[i]->minimumWidth() : row[i]->minimumSizeHint().width();
+      QVERIFY2(row[i]->width() >= least, qPrintable(row[i]->objectName()));
+      for (int j = i + 1; j < row.size(); ++j) QVERIFY(!row[i]->geometry().intersects(row[j]->geometry()));
+    }
+  }
+
   void hintsAndTheSampleReadOut() {
     ScriptedDialogs dialogs;
     MemoryStore store;
@@ -349,9 +372,9 @@ class MainFormViewTest : public QObject {
     QCoreApplication::sendEvent(form.SpeedButton11, &tip);
     QCOMPARE(form.StatusPanels[0]->text(), QStringLiteral("Click to open a new file"));
 
-    SizeWaveArea(form, 400);
+    SizeWaveArea(form, 800);
     Load(form, dialogs, std::vector<int16_t>(4000, 0));
-    QTest::mouseMove(form.PaintBox1, QPoint(100, 20));
+    QTest::mouseMove(form.PaintBox1, QPoint(200, 20));
     QCOMPARE(form.StatusPanels[2]->text(), QStringLiteral("s: 1000"));
     QTest::mouseMove(form.Button3, QPoint(3, 3));
     QVERIFY(form.StatusPanels[2]->text().isEmpty());

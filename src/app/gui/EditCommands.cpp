@@ -1,5 +1,6 @@
 // Undo, Reverse, Silence and Crop, and what the window does after any core edit.
 #include <QAction>
+#include <algorithm>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -24,6 +25,9 @@ constexpr const char* kPointTableFull = "No more points can be added: the file a
 void TMainForm::ConnectEditCommands() {
   connect(mnuUndo, &QAction::triggered, this, &TMainForm::mnuUndoClick);
   connect(SpeedButton12, &QToolButton::clicked, this, &TMainForm::mnuUndoClick);
+  // The tool bar's Undo is usable exactly when the menu's is.
+  SpeedButton12->setEnabled(mnuUndo->isEnabled());
+  connect(mnuUndo, &QAction::changed, SpeedButton12, [this] { SpeedButton12->setEnabled(mnuUndo->isEnabled()); });
   connect(PopupRev, &QAction::triggered, this, &TMainForm::mnuReverseClick);
   connect(popupSilence, &QAction::triggered, this, &TMainForm::mnuSilenceClick);
   connect(Reverse1, &QAction::triggered, this, &TMainForm::Reverse1Click);
@@ -54,11 +58,19 @@ void TMainForm::ApplyEditOutcome(const EditOutcome& outcome) {
   }
   if (outcome.EnableZoomToSegment) PopUpZts->setEnabled(true);
   if (outcome.CutLineAt) DrawNewCutLine(*outcome.CutLineAt);
+  // The active points are rebuilt by the refresh; the selection's first byte
+  // finds its segment again afterwards.
+  const int32_t selected = std::clamp(doc_.SelectedSegment, 1, doc_.SegmentCount());
+  const int32_t selectedStart = doc_.SegmentStart(selected);
   if (outcome.ZoomOneToOne) {
     PopUp11Click();  // ends with the full redraw
   } else if (outcome.Refresh) {
     doc_.WaveImageStale = true;
     RefreshDocumentView();
+  }
+  if (outcome.SelectionFollowsAudio && doc_.SelectedSegment != doc_.SegmentHolding(selectedStart)) {
+    doc_.SelectedSegment = doc_.SegmentHolding(selectedStart);
+    view_->DrawSegmentStrip();
   }
   if (outcome.DeriveLocatorSegments) DeriveLocatorSegments(doc_);
   switch (outcome.Buttons) {

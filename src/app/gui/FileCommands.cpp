@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
@@ -64,19 +65,17 @@ void TMainForm::OpenFile() {
   if (const std::optional<QString> chosen = dialogs_.GetOpenFileName(this, request)) {
     openDialogFileName_ = *chosen;
     const std::string path = chosen->toStdString();
-    if (PassesChecks(path, LoadCommand::Open)) {
-      LoadWaveFile(path);
+    if (PassesChecks(path, LoadCommand::Open) && LoadWaveFile(path)) {
       settings_.OpenDir = FolderOf(path).toStdString();
     }
   }
   openDialogFileName_ = QString::fromLatin1(WavePattern);
 }
 
-void TMainForm::OpenDroppedFile(const QString& path) {
+void TMainForm::OpenNamedFile(const QString& path) {
+  if (Closing) return;
   const std::string file = path.toStdString();
-  if (!PassesChecks(file, LoadCommand::Open)) return;
-  LoadWaveFile(file);
-  settings_.OpenDir = FolderOf(file).toStdString();
+  if (PassesChecks(file, LoadCommand::Open) && LoadWaveFile(file)) settings_.OpenDir = FolderOf(file).toStdString();
 }
 
 void TMainForm::SubOpenItemClick(int item) {
@@ -91,8 +90,7 @@ void TMainForm::RevertItemClick() {
                                                     QString::fromLatin1(messages::kRevertQuestion));
   if (answer == MessageAnswer::Yes) {
     const std::string path = doc_.LoadedFileName;
-    if (PassesChecks(path, LoadCommand::Revert)) {
-      LoadWaveFile(path);
+    if (PassesChecks(path, LoadCommand::Revert) && LoadWaveFile(path)) {
       settings_.OpenDir = FolderOf(path).toStdString();
     }
   }
@@ -106,11 +104,15 @@ void TMainForm::UpdateFileMenu() {
 
 void TMainForm::ApplyRecentFiles(const std::string& openPath) {
   const RecentFileVisibility visible = UpdateRecentFiles(settings_.RecentFiles, openPath, IsFile(openPath));
+  bool anyVisible = false;
   for (int i = 0; i < RecentFileCount; ++i) {
     QString caption = QString::fromStdString(settings_.RecentFiles[i]);
     SubOpenItems[i]->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
     SubOpenItems[i]->setVisible(visible[i]);
+    anyVisible = anyVisible || visible[i];
   }
+  // An empty submenu that pops up on hover can leave the menu unusable.
+  ReOpen1->menuAction()->setEnabled(anyVisible);
 }
 
 void TMainForm::PlaceLocatorButtonsAtEnds() {
@@ -126,8 +128,8 @@ void TMainForm::DisableDocumentControls() {
     action->setEnabled(false);
   }
   for (QWidget* widget : std::initializer_list<QWidget*>{
-           TrackBar1, SaveWaveB, SaveMidB, SpeedButton12, SpeedButton17, SpeedButton18, SpeedButton19, SaveSFB,
-           SaveSFMB, Button19, Button21, Button3, Button4, Button24, Button20, PaintBox1}) {
+           TrackBar1, SaveWaveB, SaveMidB, SpeedButton17, SpeedButton18, SpeedButton19, SaveSFB, SaveSFMB, Button19,
+           Button21, Button3, Button4, Button24, Button20, PaintBox1}) {
     widget->setEnabled(false);
   }
   SpeedButton1->setChecked(true);
@@ -154,94 +156,69 @@ void TMainForm::CloseFile() {
   EmptyDocument();
   ApplyRecentFiles(std::string());
   view_->ErasePlayLine();
+  ShowNoDocumentStatus();
 }
 
-bool TMainForm::ReadWaveData() {
-  if (!doc_.HasFile()) return false;
+void TMainForm::ShowNoDocumentStatus() {
+  StatusPanels[1]->setText(QStringLiteral("No File Loaded"));
+  StatusPanels[2]->clear();
+  StatusPanels[3]->setText(QStringLiteral("x1.0"));
+  Label3->setText(QStringLiteral("0.0 BPM"));
+}
+
+bool TMainForm::LoadWaveFile(const std::string& path) {
+  // The window's side of the load: the stereo dialog, and emptying the window
+  // once the new document is about to take the old one's place.
+  class WindowQuestions : public LoadQuestions {
+   public:
+    WindowQuestions(TMainForm& form, const std::string& path) : form_(form), path_(path) {}
+    std::optional<StereoChoice> ChooseChannel() override { return form_.dialogs_.ChooseStereoChannel(&form_); }
+    void ReplacingDocument() override {
+      form_.ApplyRecentFiles(path_);
+      if (form_.doc_.HasFile()) form_.EmptyDocument();
+    }
+
+   private:
+    TMainForm& form_;
+    const std::string& path_;
+  } questions(*this, path);
+
   try {
-    slicewright::ReadWaveData(doc_, doc_.LoadedFileName);
+    if (!LoadDocument(doc_, path, questions)) return false;
   } catch (const std::exception& error) {
     ShowFailure(error);
     return false;
   }
-  setWindowTitle(QFileInfo(QString::fromStdString(doc_.LoadedFileName)).fileName() + QStringLiteral(" - Slicewright"));
-  StatusPanels[1]->setText(QStringLiteral("%1 Bit / %2 hz").arg(doc_.BitsPerSample).arg(doc_.SampleRate));
-  Button3->setEnabled(true);
-  RefreshDocumentView();
+  ShowLoadedDocument();
   return true;
 }
 
-void TMainForm::LoadWaveFile(const std::string& path) {
-  ApplyRecentFiles(path);
-  if (doc_.FileLoaded) EmptyDocument();
-
-  mnuPasteNew->setEnabled(true);
-  mnuLockAll->setEnabled(true);
-  mnuUnlockAll->setEnabled(true);
+// Enables what a document makes usable and shows the new document whole.
+void TMainForm::ShowLoadedDocument() {
+  for (QAction* action : {mnuPasteNew, mnuLockAll, mnuUnlockAll, mnuCopyAll, CropRegion1, mnuPasteAllKeep, PopUp11,
+                          PopupZin, PopupRev, popupSilence, SaveSFItem, SaveRegionItem, SaveSFM, SplitMenuItem}) {
+    action->setEnabled(true);
+  }
   mnuUndo->setEnabled(false);
-  doc_.ActivePoints[0].Position = 0;
-  doc_.SelectedSegment = 1;
-  doc_.Threshold = 256;
-  doc_.WaveImageStale = true;
-  RefreshDocumentView();
-
-  mnuCopyAll->setEnabled(true);
-  CropRegion1->setEnabled(true);
-  mnuPasteAllKeep->setEnabled(true);
-  doc_.SampleStream.clear();
-
-  for (QWidget* widget : std::initializer_list<QWidget*>{PaintBox1, Button19, Button21, SaveWaveB, SpeedButton12,
-                                                          SpeedButton17, SpeedButton18, SpeedButton19, SaveMidB,
-                                                          SaveSFB, SaveSFMB, TrackBar1}) {
+  PopUpZts->setEnabled(false);
+  for (QWidget* widget : std::initializer_list<QWidget*>{PaintBox1, Button19, Button21, SaveWaveB, SpeedButton17,
+                                                          SpeedButton18, SpeedButton19, SaveMidB, SaveSFB, SaveSFMB,
+                                                          TrackBar1, Button3, Button20, Button24}) {
     widget->setEnabled(true);
   }
-  for (QAction* action : {PopUp11, PopupZin, PopupRev, popupSilence}) action->setEnabled(true);
-  PopUpZts->setEnabled(false);
-
+  Button4->setEnabled(false);
   view_->PreparePlayLineImages();
   view_->SetTrackPen(Qt::red);
-  doc_.ZoomFactor = 1.0;
-  SaveSFItem->setEnabled(true);
-  SaveRegionItem->setEnabled(true);
-  SaveSFM->setEnabled(true);
-  doc_.LeftLocatorSegment = 1;
-
-  // Only an earlier load that stopped part-way leaves a name without a document.
-  if (doc_.HasFile()) EmptyDocument();
-  doc_.LoadedFileName = path;
   UpdateFileMenu();
-  if (!ReadWaveData()) {
-    CloseFile();
-    return;
-  }
 
-  SplitMenuItem->setEnabled(true);
-  doc_.ActivePointCount = 0;
-  doc_.RightLocatorSegment = 1;
+  setWindowTitle(QFileInfo(QString::fromStdString(doc_.LoadedFileName)).fileName() + QStringLiteral(" - Slicewright"));
+  StatusPanels[1]->setText(QStringLiteral("%1 Bit / %2 hz").arg(doc_.BitsPerSample).arg(doc_.SampleRate));
   Label2->setText(QStringLiteral("0%"));
-  PlaceLocatorButtonsAtEnds();
   {
     // The slider's own handler would refresh the view before the new view range is set.
     const QSignalBlocker blocker(TrackBar1);
     TrackBar1->setValue(0);
   }
-  doc_.Threshold = 65536;
-
-  if (doc_.Channels == 2) {
-    const std::optional<StereoChoice> choice = dialogs_.ChooseStereoChannel(this);
-    if (!choice) {
-      // Closing the dialog without a choice cancels the load: interleaved
-      // stereo must never be shown or edited as one channel.
-      CloseFile();
-      return;
-    }
-    ReduceStereo(doc_, *choice);
-  }
-
-  doc_.LeftLocatorPos = 0;
-  doc_.RightLocatorPos = doc_.DataLength;
-  doc_.ViewWholeFile();
-  doc_.FileLoaded = true;
 
   transport_->DocumentLoaded();
 
@@ -255,19 +232,9 @@ void TMainForm::LoadWaveFile(const std::string& path) {
   Edit2->setText(QStringLiteral("0"));
   RefreshLoopTempo();
 
-  doc_.RescanPending = true;
   PlaceLocatorButtonsAtEnds();
   Button19->show();
   Button21->show();
-
-  doc_.PlayBufferStale = true;
-  doc_.PlayBuffer.assign(static_cast<size_t>(doc_.DataLength), 0);
-
-  Button20->setEnabled(true);
-  Button24->setEnabled(true);
-  SaveRegionItem->setEnabled(true);
-  Button4->setEnabled(false);
-
   doc_.WaveImageStale = true;
   RefreshDocumentView();
 }
@@ -280,7 +247,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
   const QString path = DroppedWave(event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
-  OpenDroppedFile(path);
+  OpenNamedFile(path);
 }
 
 }  // namespace slicewright

@@ -184,7 +184,7 @@ void TMainForm::BuildWavePanel() {
   PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
   PaintBox1->setCursor(Qt::CrossCursor);
   PaintBox1->setEnabled(false);
-  SetHint(PaintBox1, QStringLiteral("SPC/ENT/LMB play; RMB menu;  Ins reverse/Del silence; Shift/Alt+LMB zoom in/out"));
+  SetHint(PaintBox1, QStringLiteral("SPC/ENT/LMB play; RMB menu;  Ins reverse/Del silence; Shift/Ctrl+LMB zoom in/out"));
   PaintBox2 = new ImageBox(Panel4);
   PaintBox2->setObjectName(QStringLiteral("PaintBox2"));
   PaintBox2->setFixedHeight(kStripHeight);
@@ -219,6 +219,9 @@ void TMainForm::BuildTransportPanel() {
   auto transport = [this, row](const char* name, const QString& caption, const QString& hint, bool toggle) {
     auto* button = new QPushButton(caption, Panel1);
     button->setObjectName(QString::fromLatin1(name));
+    // Narrower than the style's usual 80 pixels when the window is small,
+    // never narrower than the caption.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + 24);
     button->setCheckable(toggle);
     button->setEnabled(false);
     SetHint(button, hint);

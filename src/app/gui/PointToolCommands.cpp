@@ -26,15 +26,6 @@ bool InMarkWindow(double markX, double pointerFullX) {
   return markX - 1 < pointerFullX && pointerFullX <= markX + PointIconSize;
 }
 
-// The segment that holds byte p; a byte on a bound belongs to the segment
-// that starts there.
-int32_t SegmentHoldingByte(const Document& doc, double p) {
-  const int32_t last = doc.SegmentCount();
-  int32_t segment = 1;
-  while (segment < last && doc.SegmentEnd(segment) <= p) ++segment;
-  return segment;
-}
-
 }  // namespace
 
 void TMainForm::ConnectPointTools() {
@@ -162,7 +153,7 @@ void TMainForm::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
     return;
   }
   const double byte = static_cast<double>(x) / PaintBox1->width() * doc_.ViewLength + doc_.ViewStart;
-  ClickSegment = SegmentHoldingByte(doc_, byte);
+  ClickSegment = doc_.SegmentHolding(byte);
   if (button == Qt::LeftButton && !AddToolActive) transport_->PlaySegmentClicked(ClickSegment);
 }
 
@@ -246,6 +237,7 @@ void TMainForm::PaintBox1MouseUp(Qt::MouseButton button) {
   draggedPoint_ = 0;
   outcome.Refresh = true;
   outcome.DeriveLocatorSegments = true;
+  outcome.SelectionFollowsAudio = true;
   ApplyEditOutcome(outcome);
   // The marks may have changed under a resting mouse.
   if (AddToolActive) return;

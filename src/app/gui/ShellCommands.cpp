@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QToolButton>
 
 #include "app/gui/Dialogs.h"
@@ -22,7 +23,8 @@ constexpr const char* kHomePageError = "Error opening homepage\r\nCheck browser 
 constexpr const char* kHelpMissing = "Help file not found:\r\n";
 constexpr const char* kHelpError = "Error opening help file\r\nCheck browser is installed, and open\r\n";
 constexpr const char* kHelpFileName = "Wrights.html";
-// Where the installed copy lies, from the program's own folder.
+// Where the installed copy lies, from the program's own folder; a copy also
+// lies beside the program in the build tree.
 constexpr const char* kInstalledHelpFolder = "../share/slicewright";
 
 }  // namespace
@@ -31,6 +33,7 @@ const QString TMainForm::HomePage = QStringLiteral("https://www.kestrelforge.com
 
 void TMainForm::ConnectShellCommands() {
   StartFolder = QDir::currentPath();
+  HelpFolders = DefaultHelpFolders();
   ownLauncher_ = std::make_unique<QtLauncher>();
   launcher_ = ownLauncher_.get();
   Form4 = new TForm4(dialogs_, settings_, this);
@@ -71,19 +74,29 @@ void TMainForm::ControlPanel1Click() {
 
 void TMainForm::SpeedButton16Click() { ControlPanel1Click(); }
 
+QStringList TMainForm::DefaultHelpFolders() const {
+  const QDir programFolder(QCoreApplication::applicationDirPath());
+  QStringList folders{StartFolder, programFolder.absolutePath(),
+                      QDir::cleanPath(programFolder.filePath(QString::fromLatin1(kInstalledHelpFolder)))};
+  for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+    folders.append(QDir(data).filePath(QStringLiteral("slicewright")));
+  }
+  return folders;
+}
+
 QString TMainForm::HelpFilePath() const {
   const QString name = QString::fromLatin1(kHelpFileName);
-  const QString inStartFolder = QDir(StartFolder).filePath(name);
-  if (QFileInfo::exists(inStartFolder)) return inStartFolder;
-  const QDir installed(QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kInstalledHelpFolder)));
-  if (installed.exists(name)) return installed.absoluteFilePath(name);
+  for (const QString& folder : HelpFolders) {
+    const QFileInfo page(QDir(folder).filePath(name));
+    if (page.isFile()) return page.absoluteFilePath();
+  }
   return {};
 }
 
 void TMainForm::HelpFileItemClick() {
   const QString path = HelpFilePath();
   if (path.isEmpty()) {
-    const QString expected = QDir(StartFolder).filePath(QString::fromLatin1(kHelpFileName));
+    const QString expected = QDir(HelpFolders.value(0)).filePath(QString::fromLatin1(kHelpFileName));
     dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok, QString::fromLatin1(kHelpMissing) + expected);
     return;
   }

@@ -1,10 +1,11 @@
 #include "app/gui/TForm2.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QVBoxLayout>
+
+#include "app/gui/ProgramIcon.h"
 
 namespace slicewright {
 namespace {
@@ -29,7 +30,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   ProgramIcon = new QLabel(this);
   ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
   ProgramIcon->setAlignment(Qt::AlignHCenter);
-  ProgramIcon->setPixmap(QApplication::windowIcon().pixmap(64, 64));
+  ProgramIcon->setPixmap(slicewright::ProgramIcon().pixmap(QSize(64, 64), devicePixelRatioF()));
   ProductName = Text(this, "ProductName", QStringLiteral("<b><big>Slicewright</big></b>"));
   Version = Text(this, "Version", QStringLiteral("Version %1").arg(QStringLiteral(SLICEWRIGHT_VERSION)));
   Comments = Text(this, "Comments",

@@ -42,6 +42,7 @@ TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& wav
   BuildWavePanel();
   BuildTransportPanel();
   BuildStatusBar();
+  ApplyMinimumSize();
   WatchPointer();
   ConnectClipboardCommands();
   ConnectShellCommands();
@@ -67,7 +68,7 @@ TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& wav
   doc_.ActivePoints[0].Position = 0;
   doc_.SelectedSegment = 1;
   UpdateFileMenu();
-  StatusPanels[1]->setText(QStringLiteral("No File Loaded"));
+  ShowNoDocumentStatus();
   StatusPanels[0]->clear();
   doc_.Threshold = 65535;
   ApplySavedPlacement();

@@ -65,6 +65,8 @@ class TMainForm : public QMainWindow {
   void Button4Click();
   void Button20Click();
   void Button24Click();
+  // What the program ends with when the system has no audio output.
+  static constexpr int NoSoundDeviceExitStatus = 1;
   // The keys of the transport; false for any other character.
   bool FormKeyPress(QChar key);
   void AppActivate();
@@ -75,7 +77,9 @@ class TMainForm : public QMainWindow {
 
   // File commands.
   void OpenFile();
-  void OpenDroppedFile(const QString& path);
+  // Opens a file named by a drop or on the command line, with the checks and
+  // messages of Open.
+  void OpenNamedFile(const QString& path);
   void SubOpenItemClick(int item);
   void RevertItemClick();
   void CloseFile();
@@ -295,6 +299,9 @@ class TMainForm : public QMainWindow {
   static const QString HomePage;
   // The current folder at start: where the help file is looked for first.
   QString StartFolder;
+  // Where the help page is looked for, in order: the start folder, beside
+  // the program (the build tree), the installed data folders.
+  QStringList HelpFolders;
   TForm4* Form4 = nullptr;
   TForm2* Form2 = nullptr;
 
@@ -303,6 +310,7 @@ class TMainForm : public QMainWindow {
   void ConnectClipboardCommands();
   void PasteWholeAudio(WholePaste paste);
   void ConnectShellCommands();
+  QStringList DefaultHelpFolders() const;
   // The help file to open, or an empty text when there is none.
   QString HelpFilePath() const;
   std::unique_ptr<Clipboard> ownClipboard_;
@@ -331,8 +339,12 @@ class TMainForm : public QMainWindow {
 
   // Files.
   bool PassesChecks(const std::string& path, LoadCommand command);
-  void LoadWaveFile(const std::string& path);
-  bool ReadWaveData();
+  // Loads through the core and shows the new document; false when the load
+  // was cancelled or failed (the old document then stays).
+  bool LoadWaveFile(const std::string& path);
+  void ShowLoadedDocument();
+  // The status texts of a window without a document, as at start-up.
+  void ShowNoDocumentStatus();
   void EmptyDocument();
   void DisableDocumentControls();
   void ApplyRecentFiles(const std::string& openPath);
@@ -340,6 +352,7 @@ class TMainForm : public QMainWindow {
 
   // View and layout.
   void AlignPanels();
+  void ApplyMinimumSize();
   void PlaceLocatorButtonsAtEnds();
   void ClearSamplePanel();
   void ShowWaveformContextMenu(const QPoint& globalPos);

@@ -82,7 +82,7 @@ void TMainForm::showEvent(QShowEvent* event) {
   // and ends without writing its configuration.
   if (!transport_->CheckSoundDevice()) {
     Closing = true;
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(NoSoundDeviceExitStatus); });
   }
 }
 

@@ -2,9 +2,11 @@
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/gui/TMainForm.h"
 #include "view/PixelMapping.h"
@@ -24,6 +26,18 @@ constexpr int kWindowFrameWidth = 8;
 }  // namespace
 
 void TMainForm::RefreshDocumentView() { view_->RefreshDocumentView(); }
+
+// The smallest window in which every control keeps its room: the transport
+// row and the file tool bar at their smallest widths, and beside the tool
+// panel a waveform area that still shows a picture under its strip and locators.
+void TMainForm::ApplyMinimumSize() {
+  constexpr int kSmallestWaveWidth = 160;
+  constexpr int kSmallestWaveHeight = 120;
+  const int width = std::max({Panel1->layout()->minimumSize().width(), Panel3->layout()->minimumSize().width(),
+                              Panel2->width() + kSmallestWaveWidth});
+  const int middle = std::max(Panel2->layout()->minimumSize().height(), kSmallestWaveHeight);
+  centralWidget()->setMinimumSize(width, kFileToolbarHeight + kBevelHeight + kTransportHeight + middle);
+}
 
 // Stacks the panels as they are aligned: tool bar and bevel at the top, the
 // transport panel at the top or bottom, the tool panel on the right and the

@@ -1,5 +1,8 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
 
+#include "app/gui/ProgramIcon.h"
 #include "app/gui/QSettingsStore.h"
 #include "app/gui/QtDialogs.h"
 #include "app/gui/TMainForm.h"
@@ -13,7 +16,16 @@ int main(int argc, char* argv[]) {
   QApplication::setOrganizationName(QStringLiteral("Kestrel Forge Software"));
   QApplication::setApplicationVersion(QStringLiteral(SLICEWRIGHT_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("slicewright"));
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("slicewright")));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("slicewright"), slicewright::ProgramIcon()));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Cuts drum loops into slices and saves them as WAV files, a SoundFont bank and a MIDI file."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A 16-bit WAV file to open."),
+                               QStringLiteral("[file]"));
+  parser.process(application);
 
   slicewright::QtDialogs dialogs;
   slicewright::QSettingsStore configStore;
@@ -25,5 +37,11 @@ int main(int argc, char* argv[]) {
   superTimer.SetEnabled(false);
   slicewright::TMainForm window(dialogs, configStore, waveAudio, superTimer);
   window.show();
+  // A file named on the command line ("Open With" in a file manager) opens
+  // once the window is up, as Open would open it.
+  if (!parser.positionalArguments().isEmpty()) {
+    const QString file = parser.positionalArguments().constFirst();
+    QTimer::singleShot(0, &window, [&window, file] { window.OpenNamedFile(file); });
+  }
   return application.exec();
 }
