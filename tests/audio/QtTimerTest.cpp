@@ -1,7 +1,9 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <QtTest>
+#include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -19,8 +21,22 @@ class QtTimerTest : public QObject {
  private:
   SteadyMillisecondClock clock_;
 
-  // Gives the worker time to queue a tick while the event loop is not run.
-  static void BlockEventLoop() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
+  // Counts the calls the timer's worker posts, so a test knows a tick is
+  // queued without running the event loop.
+  class CountingUiThread : public UiThread {
+   public:
+    void Post(std::function<void()> call) override {
+      ++posted;
+      inner.Post(std::move(call));
+    }
+    std::atomic<int> posted{0};
+    QtUiThread inner;
+  };
+
+  static bool WaitForPost(const CountingUiThread& ui) {
+    for (int i = 0; i < 30000 && ui.posted == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return ui.posted > 0;
+  }
 
  private slots:
   void ticksRunOnTheGuiThread() {
@@ -37,25 +53,29 @@ class QtTimerTest : public QObject {
     QVERIFY(!elsewhere);
   }
 
-  void destroyingWhileATickIsQueuedNeitherHangsNorTicks() {
-    QtUiThread ui;
-    int ticks = 0;
-    auto timer = std::make_unique<TThreadedTimer>(ui, clock_);
-    timer->SetInterval(1);
-    timer->SetOnTimer([&] { ++ticks; });
-    BlockEventLoop();
-    timer.reset();
-    QTest::qWait(50);
-    QCOMPARE(ticks, 0);
+  void aQueuedTickRunsWithTheEventsOrNotAtAllOnceTheTimerIsGone() {
+    for (const bool destroy : {false, true}) {
+      CountingUiThread ui;
+      int ticks = 0;
+      auto timer = std::make_unique<TThreadedTimer>(ui, clock_);
+      timer->SetInterval(1);
+      timer->SetOnTimer([&] { ++ticks; });
+      QVERIFY(WaitForPost(ui));
+      if (destroy) timer.reset();
+      QCoreApplication::processEvents();
+      QVERIFY(destroy ? ticks == 0 : ticks >= 1);
+    }
   }
 
   void callsQueuedForADestroyedPosterAreDiscarded() {
     int calls = 0;
-    auto ui = std::make_unique<QtUiThread>();
-    ui->Post([&] { ++calls; });
-    ui.reset();
-    QTest::qWait(50);
-    QCOMPARE(calls, 0);
+    QtUiThread alive;
+    auto gone = std::make_unique<QtUiThread>();
+    gone->Post([&] { calls += 10; });
+    alive.Post([&] { calls += 1; });
+    gone.reset();
+    QCoreApplication::processEvents();
+    QCOMPARE(calls, 1);
   }
 
   void posterDeliversInOrderFromAnyThread() {

@@ -1,5 +1,5 @@
-#include <QElapsedTimer>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -26,12 +26,16 @@ std::vector<uint8_t> Tone(double seconds, int rate) {
 }  // namespace
 
 // Plays through PortAudio on a JACK dummy server, which runs in real time
-// without a sound card. Timing bounds are wide: they catch a block that
-// never ends or ends at once, not scheduling jitter.
+// without a sound card. Two busy cores can slow everything down, so the
+// tests wait on what the device reports (BytesPlayed, the done notice) with
+// generous limits and check order and counts, never durations. Where a test
+// shows that no notice comes, a later block's notice first shows that
+// notices do arrive.
 class WaveAudioJackTest : public QObject {
   Q_OBJECT
 
  private:
+  static constexpr int kPatience = 30000;  // ms: only a hung device takes this long
   std::unique_ptr<QtUiThread> ui_;
   std::unique_ptr<TWaveAudio> wave_;
   int notices_ = 0;
@@ -43,15 +47,36 @@ class WaveAudioJackTest : public QObject {
     QVERIFY(wave_->WavOpen());
   }
 
-  // Bytes per second BytesPlayed reports over about a second of playback.
-  double MeasureByteRate() {
-    QTest::qWait(200);
-    QElapsedTimer clock;
-    clock.start();
-    const uint32_t first = wave_->BytesPlayed();
-    QTest::qWait(1000);
-    const uint32_t second = wave_->BytesPlayed();
-    return (second - first) / (clock.nsecsElapsed() / 1e9);
+  // Plays a short block to its end: its notice is the next one.
+  void ExpectNextNoticeFromANewBlock(int rate) {
+    const int before = notices_;
+    const auto probe = Tone(0.05, rate);
+    wave_->PlayBlock(probe.data(), static_cast<uint32_t>(probe.size()), false);
+    QTRY_VERIFY_WITH_TIMEOUT(notices_ > before, kPatience);
+    QCOMPARE(notices_, before + 1);
+  }
+
+  // Plays a block through, checking that BytesPlayed only grows and reaches
+  // most of the block before its one notice.
+  void PlayThrough(const std::vector<uint8_t>& block, int rate) {
+    wave_->PlayBlock(block.data(), static_cast<uint32_t>(block.size()), false);
+    QVERIFY(wave_->Playing());
+    uint32_t highest = 0;
+    bool wentBack = false;
+    const auto endedAfterCounting = [&] {
+      if (notices_ > 0) return true;
+      const uint32_t now = wave_->BytesPlayed();
+      wentBack = wentBack || now < highest;
+      highest = std::max(highest, now);
+      return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(endedAfterCounting(), kPatience);
+    QVERIFY(!wentBack);
+    QVERIFY2(highest >= block.size() / 2, qPrintable(QString::number(highest)));
+    QCOMPARE(notices_, 1);
+    QVERIFY(!wave_->Playing());
+    QCOMPARE(wave_->BytesPlayed(), 0u);
+    ExpectNextNoticeFromANewBlock(rate);
   }
 
  private slots:
@@ -71,113 +96,59 @@ class WaveAudioJackTest : public QObject {
     ui_.reset();
   }
 
-  void blockPlaysOnceWithOneNotice() {
-    const auto block = Tone(0.5, kRate);
-    QElapsedTimer clock;
-    clock.start();
-    wave_->PlayBlock(block.data(), static_cast<uint32_t>(block.size()), false);
-    QVERIFY(wave_->Playing());
-    QTRY_COMPARE_WITH_TIMEOUT(notices_, 1, 10000);
-    const qint64 elapsed = clock.elapsed();
-    QVERIFY2(elapsed >= 400 && elapsed < 3000, qPrintable(QString::number(elapsed)));
-    QVERIFY(!wave_->Playing());
-    QCOMPARE(wave_->BytesPlayed(), 0u);
-    QTest::qWait(500);
-    QCOMPARE(notices_, 1);
-  }
+  void aBlockIsCountedThroughAndEndsWithOneNotice() { PlayThrough(Tone(0.5, kRate), kRate); }
 
-  void oddLengthEnds() {
+  void anOddLengthEnds() {
     const auto block = Tone(0.1, kRate);
     wave_->PlayBlock(block.data(), static_cast<uint32_t>(block.size() - 1), false);
-    QTRY_COMPARE_WITH_TIMEOUT(notices_, 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(notices_, 1, kPatience);
   }
 
-  void loopKeepsGoingUntilStopped() {
+  void aBlockAtAnotherRateIsResampledAndPlaysThrough() {
+    OpenAt(22050);
+    PlayThrough(Tone(0.5, 22050), 22050);
+  }
+
+  void aLoopKeepsGoingUntilStoppedAndNeverNotifies() {
     const auto block = Tone(0.2, kRate);
     wave_->PlayBlock(block.data(), static_cast<uint32_t>(block.size()), true);
-    QTest::qWait(1200);
-    QCOMPARE(notices_, 0);
-    QVERIFY(wave_->Playing());
     // The count runs on across repetitions.
-    QVERIFY2(wave_->BytesPlayed() > 3 * block.size(), qPrintable(QString::number(wave_->BytesPlayed())));
+    QTRY_VERIFY_WITH_TIMEOUT(wave_->BytesPlayed() > 3 * block.size(), kPatience);
+    QVERIFY(wave_->Playing());
+    QCOMPARE(notices_, 0);
     wave_->StopDevice();
     QCOMPARE(wave_->BytesPlayed(), 0u);
-    QTRY_VERIFY_WITH_TIMEOUT(!wave_->Playing(), 5000);
-    QTest::qWait(300);
-    QCOMPARE(notices_, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!wave_->Playing(), kPatience);
+    ExpectNextNoticeFromANewBlock(kRate);
   }
 
   void stoppingABlockGivesOneNotice() {
     const auto block = Tone(3.0, kRate);
     wave_->PlayBlock(block.data(), static_cast<uint32_t>(block.size()), false);
-    QTest::qWait(300);
-    QElapsedTimer clock;
-    clock.start();
+    QTRY_VERIFY_WITH_TIMEOUT(wave_->BytesPlayed() > 0, kPatience);
     wave_->StopDevice();
-    QTRY_COMPARE_WITH_TIMEOUT(notices_, 1, 5000);
-    QVERIFY(clock.elapsed() < 1500);
-    QTest::qWait(300);
-    QCOMPARE(notices_, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(notices_, 1, kPatience);
+    ExpectNextNoticeFromANewBlock(kRate);
   }
 
-  void replacedBlockDoesNotEndTheNewOne() {
+  void aReplacedBlockDoesNotEndTheNewOne() {
     const auto first = Tone(2.0, kRate);
     const auto second = Tone(0.6, kRate);
     wave_->PlayBlock(first.data(), static_cast<uint32_t>(first.size()), false);
-    QTest::qWait(200);
-    QElapsedTimer clock;
-    clock.start();
-    wave_->PlayBlock(second.data(), static_cast<uint32_t>(second.size()), false);
-    QTest::qWait(300);
-    QCOMPARE(notices_, 0);
-    QVERIFY(wave_->Playing());
-    QTRY_COMPARE_WITH_TIMEOUT(notices_, 1, 10000);
-    QVERIFY(clock.elapsed() >= 450);
-  }
-
-  void bytesPlayedGrowsAtTheSampleRate() {
-    const auto block = Tone(3.0, kRate);
-    wave_->PlayBlock(block.data(), static_cast<uint32_t>(block.size()), false);
-    const double rate = MeasureByteRate();
-    QVERIFY2(std::abs(rate - 2.0 * kRate) < 0.2 * 2 * kRate, qPrintable(QString::number(rate)));
-  }
-
-  void bytesPlayedMovesSmoothly() {
-    const auto block = Tone(2.0, kRate);
-    wave_->PlayBlock(block.data(), static_cast<uint32_t>(block.size()), false);
-    QTest::qWait(200);
-    uint32_t last = wave_->BytesPlayed();
-    int stalls = 0;
-    for (int i = 0; i < 100; ++i) {
-      QTest::qWait(10);
-      const uint32_t now = wave_->BytesPlayed();
-      QVERIFY(now >= last);
-      if (now == last) ++stalls;
-      last = now;
-    }
-    // Between callbacks the position follows the clock instead of standing still.
-    QVERIFY2(stalls < 20, qPrintable(QString::number(stalls)));
-  }
-
-  void otherRatesAreResampled() {
-    OpenAt(22050);
-    const auto block = Tone(3.0, 22050);
-    wave_->PlayBlock(block.data(), static_cast<uint32_t>(block.size()), false);
-    const double rate = MeasureByteRate();
-    QVERIFY2(std::abs(rate - 2.0 * 22050) < 0.2 * 2 * 22050, qPrintable(QString::number(rate)));
+    QTRY_VERIFY_WITH_TIMEOUT(wave_->BytesPlayed() > 0, kPatience);
+    PlayThrough(second, kRate);
   }
 
   void closingWhileLoopingReleasesAndReopens() {
     const auto block = Tone(0.2, kRate);
     wave_->PlayBlock(block.data(), static_cast<uint32_t>(block.size()), true);
-    QTest::qWait(200);
+    QTRY_VERIFY_WITH_TIMEOUT(wave_->BytesPlayed() > 0, kPatience);
     wave_->CloseDevice();
     QVERIFY(!wave_->WavOpen());
     QCOMPARE(wave_->BytesPlayed(), 0u);
+    QTRY_VERIFY_WITH_TIMEOUT(!wave_->Playing(), kPatience);
     QCOMPARE(wave_->OpenDevice(), 0);
-    QTest::qWait(300);
-    QCOMPARE(notices_, 0);
-    QVERIFY(!wave_->Playing());
+    ExpectNextNoticeFromANewBlock(kRate);
   }
 };
 
