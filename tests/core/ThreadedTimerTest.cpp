@@ -43,8 +43,16 @@ class ThreadedTimerTest : public ::testing::Test {
     }
     return false;
   }
-  // Lets the worker run for a while without running its calls.
-  static void Idle() { std::this_thread::sleep_for(std::chrono::milliseconds(50)); }
+  // Runs the queue until a sibling timer on it has ticked twice: time enough
+  // for any timer to tick, so one that stays silent meanwhile does so for a
+  // reason, and any tick it queued would have run.
+  bool PumpWhileASiblingTicks() {
+    int siblingTicks = 0;
+    TThreadedTimer sibling(ui, clock);
+    sibling.SetInterval(1);
+    sibling.SetOnTimer([&] { ++siblingTicks; });
+    return PumpUntil([&] { return siblingTicks >= 2; });
+  }
 
   QueuedUiThread ui;
   SteppingClock clock;
@@ -78,9 +86,7 @@ TEST_F(ThreadedTimerTest, NoTickWithoutIntervalHandlerOrEnabled) {
   disabled.SetOnTimer([&] { ++ticks; });
   TThreadedTimer noHandler(ui, clock);
   noHandler.SetInterval(1);
-  Idle();
-  EXPECT_EQ(ui.PendingCount(), 0);
-  ui.RunPending();
+  ASSERT_TRUE(PumpWhileASiblingTicks());
   EXPECT_EQ(ticks, 0);
 }
 
@@ -93,8 +99,7 @@ TEST_F(ThreadedTimerTest, DisablingDropsAQueuedTickAndEnablingResumes) {
   timer.SetEnabled(false);
   ui.RunPending();
   EXPECT_EQ(ticks, 0);
-  Idle();
-  ui.RunPending();
+  ASSERT_TRUE(PumpWhileASiblingTicks());
   EXPECT_EQ(ticks, 0);
   timer.SetEnabled(true);
   EXPECT_TRUE(PumpUntil([&] { return ticks >= 2; }));
@@ -126,8 +131,7 @@ TEST_F(ThreadedTimerTest, HandlerMayStopTheTimerAndTicksNeverOverlap) {
     inTick = false;
   });
   ASSERT_TRUE(PumpUntil([&] { return ticks == 3; }));
-  Idle();
-  ui.RunPending();
+  ASSERT_TRUE(PumpWhileASiblingTicks());
   EXPECT_EQ(ticks, 3);
   EXPECT_FALSE(overlapped);
 }
