@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "document/LevelSummary.h"
+
 namespace slicewright {
 
 // Every position and length in the document is a byte offset into the
@@ -88,6 +90,13 @@ struct Document {
 
   // Signed 16-bit little-endian PCM; SampleStream.size() == DataLength.
   std::vector<uint8_t> SampleStream;
+  // The levels of SampleStream in blocks, for drawing any view quickly. Kept
+  // in step by SamplesReplaced and SamplesChanged.
+  LevelSummary Levels;
+  // After SampleStream was given new contents of any length.
+  void SamplesReplaced() { Levels.Build(SampleStream); }
+  // After bytes [start, start + length) of SampleStream were changed in place.
+  void SamplesChanged(int32_t start, int32_t length) { Levels.Update(SampleStream, start, length); }
 
   std::vector<uint8_t> PlayBuffer;
   int32_t PlayBufferLength = 0;

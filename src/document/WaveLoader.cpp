@@ -135,6 +135,7 @@ void InstallAudio(Document& doc, const std::string& path, FileAudio audio, Stere
   doc.RightLocatorSegment = 1;
   doc.Threshold = ThresholdAfterLoad;
   if (doc.Channels == 2) ReduceStereo(doc, stereoChoice);
+  doc.SamplesReplaced();
   doc.LeftLocatorPos = 0;
   doc.RightLocatorPos = doc.DataLength;
   doc.ViewWholeFile();
@@ -201,6 +202,7 @@ void CloseDocument(Document& doc) {
   doc.LoadedFileName.clear();
   doc.SampleStream.clear();
   doc.SampleStream.shrink_to_fit();
+  doc.Levels.Clear();
   doc.PlayBuffer.clear();
   doc.PlayBuffer.shrink_to_fit();
 }

@@ -25,6 +25,7 @@ void PutSample(std::vector<uint8_t>& bytes, int32_t at, int16_t value) {
 
 // The outcome of an in-place change of [start, start + length).
 EditOutcome SamplesChanged(Document& doc, int32_t start, int32_t length) {
+  doc.SamplesChanged(start, length);
   doc.PlayBufferStale = true;
   doc.WaveImageStale = true;
   EditOutcome outcome;

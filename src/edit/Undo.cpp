@@ -82,6 +82,7 @@ EditOutcome SwapSegmentBytes(Document& doc) {
   }
   const auto first = doc.SampleStream.begin() + undo.UndoStart;
   std::swap_ranges(first, first + undo.UndoLength, undo.UndoStream.begin());
+  doc.SamplesChanged(undo.UndoStart, undo.UndoLength);
   doc.WaveImageStale = true;
   EditOutcome outcome;
   outcome.Changed = true;

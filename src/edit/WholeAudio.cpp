@@ -9,6 +9,7 @@ namespace slicewright {
 void ReplaceWholeAudio(Document& doc, std::vector<uint8_t> bytes) {
   doc.SampleStream = std::move(bytes);
   doc.DataLength = static_cast<int32_t>(doc.SampleStream.size());
+  doc.SamplesReplaced();
   DropPointsPastEnd(doc);
   doc.RightLocatorPos = doc.DataLength;
   if (doc.LeftLocatorPos >= doc.DataLength) doc.LeftLocatorPos = 0;

@@ -47,6 +47,7 @@ void FillRamp(Document& doc) {
     doc.SampleStream[static_cast<size_t>(2 * i)] = static_cast<uint8_t>(value & 0xFF);
     doc.SampleStream[static_cast<size_t>(2 * i + 1)] = static_cast<uint8_t>(value >> 8);
   }
+  doc.SamplesReplaced();
 }
 
 // Checks a WAV file written from bytes [start, start + length) of the document.

@@ -45,6 +45,7 @@ std::vector<uint8_t> EditingWindow::FillWithRamp() {
     document.SampleStream[2 * i] = static_cast<uint8_t>(value & 0xFF);
     document.SampleStream[2 * i + 1] = static_cast<uint8_t>(value >> 8);
   }
+  document.SamplesReplaced();
   document.PlayBufferStale = true;
   return document.SampleStream;
 }
