@@ -34,6 +34,9 @@ class PeakFollower {
     return tracker == 0.0 || (magnitude >= 0.5 && magnitude < 65536.0);
   }
 
+  // The gain in units of 2^-41.
+  int64_t GainUnits() const { return gainUnits_; }
+
   // The step for a tracker in units (FitsUnits); the result is in units too.
   int64_t StepUnits(int32_t y, int64_t trackerUnits) const {
     return RoundToSignificantBits(gainUnits_ * y + trackerUnits / 2);  // trackerUnits is even

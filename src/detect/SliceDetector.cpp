@@ -5,88 +5,23 @@
 #include <limits>
 #include <vector>
 
+#include "detect/BlockRanges.h"
+#include "detect/DetectorWeights.h"
 #include "detect/ParallelFor.h"
-#include "detect/PeakFollower.h"
 #include "detect/PointWalks.h"
 #include "detect/Real48.h"
 
 namespace slicewright {
 namespace {
 
-constexpr int32_t kBlockSamples = 205;
-constexpr int32_t kBlockBytes = 2 * kBlockSamples;
 constexpr int32_t kOnsetOffset = 10;  // a point starts 10 bytes into the next block
 
-// The weights as the detector stores them.
-struct Weights {
-  long double preEmphasis = RoundToReal48(0.63L);
-  long double trackerGain = RoundToReal48(0.495L);  // the old value keeps the exact weight 0.5
-  long double envNew = RoundToReal48(0.459L);
-  long double envHist1 = RoundToReal48(0.4L);
-  long double envHist2 = RoundToReal48(0.3L);
-  long double fastNew = RoundToReal48(0.5L);
-  long double fastSlow = RoundToReal48(0.495L);
-};
-const Weights& DetectorWeights() {
-  static const Weights weights;
-  return weights;
-}
-
-// The pre-emphasis weight is an exact binary fraction M / 2^40, so the filter
-// output s - w * prev is computed exactly in integers and rounded half to even.
-struct PreEmphasis {
-  int64_t numerator;
-  PreEmphasis() {
-    numerator = std::llround(std::ldexp(static_cast<double>(DetectorWeights().preEmphasis), 40));
-  }
-  int16_t operator()(int32_t s, int32_t prev) const {
-    const int64_t scaled = int64_t{s} * (int64_t{1} << 40) - numerator * prev;  // exact
-    // Round half to even without a branch: the parity of the floor decides ties.
-    constexpr int64_t kHalfLess = (int64_t{1} << 39) - 1;
-    const int64_t whole = (scaled + kHalfLess + ((scaled >> 40) & 1)) >> 40;
-    return static_cast<int16_t>(static_cast<uint16_t>(whole));  // wraps, as the stored 16-bit value does
-  }
-};
-
-inline int16_t LoadSample(const uint8_t* p) {
-  return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
-}
-
-// Range of one block after pre-emphasis, as tracked by the two peak followers.
-double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter, const PeakFollower& follower) {
-  Tracker hi(-33024.0);
-  Tracker lo(33024.0);
-  int32_t previous = prev;
-  for (int32_t i = 0; i < kBlockSamples; ++i) {
-    const int32_t s = LoadSample(block + 2 * i);
-    const int32_t y = filter(s, previous);
-    previous = s;
-    if (hi.Below(y)) hi.Step(y, follower);
-    if (lo.Above(y)) lo.Step(y, follower);
-  }
-  return RoundToReal48(static_cast<long double>(hi.Value()) - static_cast<long double>(lo.Value()));
-}
-
-// Block ranges are independent of each other (the filter memory is just the
-// previous raw sample), so long files are split across threads.
-std::vector<double> AllBlockRanges(const uint8_t* data, int32_t blockCount) {
-  std::vector<double> ranges(static_cast<size_t>(blockCount));
-  const PreEmphasis filter;
-  const PeakFollower follower(DetectorWeights().trackerGain);
-  ParallelFor(blockCount, 4096, [&](int64_t first, int64_t last) {
-    for (int64_t b = first; b < last; ++b) {
-      const uint8_t* block = data + b * kBlockBytes;
-      const int16_t prev = b == 0 ? int16_t{0} : LoadSample(block - 2);
-      ranges[static_cast<size_t>(b)] = BlockRange(block, prev, filter, follower);
-    }
-  });
-  return ranges;
-}
-
 int32_t BlockCount(int32_t dataLength) {
-  const int32_t halves = dataLength / kBlockSamples;
+  const int32_t halves = dataLength / BlockSamples;
   return halves >= 1 ? (halves - 1) / 2 : 0;
 }
+
+int16_t LoadSample(const uint8_t* p) { return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8)); }
 
 }  // namespace
 
@@ -96,18 +31,18 @@ void FindOnsets(Document& doc, DetectionObserver& observer) {
   doc.SlicePointCount = 0;
   const Weights& w = DetectorWeights();
   const int32_t blocks = BlockCount(doc.DataLength);
-  const std::vector<double> ranges = AllBlockRanges(doc.SampleStream.data(), blocks);
+  const std::vector<double> ranges = BlockRanges(doc.SampleStream.data(), blocks);
   double prevFast = 32768.0;
   double prevSlow = 49152.0;
   for (int32_t n = 1; n <= blocks; ++n) {
     const long double e = ranges[static_cast<size_t>(n - 1)];
-    observer.ScanProgress(n * kBlockBytes);
+    observer.ScanProgress(n * BlockBytes);
     const double slow = RoundToReal48(w.envNew * e + w.envHist1 * static_cast<long double>(prevFast) +
                                       w.envHist2 * static_cast<long double>(prevSlow));
     const double fast = RoundToReal48(w.fastNew * e + w.fastSlow * static_cast<long double>(slow));
     if (static_cast<long double>(fast) - static_cast<long double>(slow) > 0 && doc.SlicePointCount < PointLimit) {
       ++doc.SlicePointCount;
-      doc.SlicePoints[doc.SlicePointCount] = SlicePoint{n * kBlockBytes + kOnsetOffset, 0, true, false};
+      doc.SlicePoints[doc.SlicePointCount] = SlicePoint{n * BlockBytes + kOnsetOffset, 0, true, false};
       // No onset can follow in the very next block.
       prevFast = 65536.0;
       prevSlow = 65536.0;

@@ -17,8 +17,8 @@ struct LevelRange {
 };
 
 // The lowest and highest level of every block of 2^k samples, from blocks of
-// 32 up, so the range of any stretch is found from a few dozen values instead
-// of every sample. Costs 1/16 of the sample data. Built when the audio is
+// 64 up, so the range of any stretch is found from a few dozen values instead
+// of every sample. Costs 1/32 of the sample data. Built when the audio is
 // loaded or replaced, updated in place after an edit of a stretch.
 class LevelSummary {
  public:
@@ -34,7 +34,7 @@ class LevelSummary {
   LevelRange Range(std::span<const uint8_t> samples, int64_t first, int64_t last) const;
   int64_t MemoryBytes() const;
 
-  static constexpr int64_t kBlockSamples = 32;
+  static constexpr int64_t kBlockSamples = 64;
 
  private:
   LevelRange SummariseBlock(std::span<const uint8_t> samples, int64_t block) const;

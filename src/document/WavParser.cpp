@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "document/LargeBuffer.h"
+
 namespace slicewright {
 namespace {
 
@@ -124,7 +126,8 @@ TRiffChunkDataExtractor::TRiffChunkDataExtractor(const std::string& fileName, Fo
 std::vector<uint8_t> TRiffChunkDataExtractor::ReadData() {
   // Sized from what the file holds, so a size field that lies cannot make us
   // allocate gigabytes for a small file.
-  std::vector<uint8_t> data(parser_.BytesPresent(chunk_));
+  std::vector<uint8_t> data;
+  ResizeLargeBuffer(data, parser_.BytesPresent(chunk_));
   data.resize(parser_.ReadChunk(chunk_, data));
   return data;
 }

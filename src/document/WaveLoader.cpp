@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "document/LargeBuffer.h"
 #include "document/LoadMessages.h"
 #include "document/WavParser.h"
 
@@ -164,7 +165,8 @@ class FixedChoice : public LoadQuestions {
 void ReduceStereo(Document& doc, StereoChoice choice) {
   const std::vector<uint8_t> stereo = std::move(doc.SampleStream);
   const size_t frames = static_cast<size_t>(doc.DataLength) / 4;
-  std::vector<uint8_t> mono(frames * 2);
+  std::vector<uint8_t> mono;
+  ResizeLargeBuffer(mono, frames * 2);
   for (size_t f = 0; f < frames; ++f) {
     const uint8_t* frame = &stereo[4 * f];
     switch (choice) {
