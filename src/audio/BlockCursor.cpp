@@ -1,5 +1,7 @@
 #include "audio/BlockCursor.h"
 
+#include "document/Samples.h"
+
 #include <cmath>
 
 namespace slicewright {
@@ -14,8 +16,7 @@ BlockCursor::BlockCursor(const uint8_t* data, uint32_t length, bool loop, double
 }
 
 int32_t BlockCursor::SampleAt(uint64_t index) const {
-  const uint8_t* p = data_ + 2 * index;
-  return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
+  return DecodeSample(data_ + 2 * index);
 }
 
 uint32_t BlockCursor::Render(int16_t* out, uint32_t count) {

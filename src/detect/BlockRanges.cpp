@@ -10,14 +10,13 @@
 #include "detect/ParallelFor.h"
 #include "detect/PeakFollower.h"
 #include "detect/Real48.h"
+#include "document/Samples.h"
 
 namespace slicewright {
 namespace {
 
 // The tracker start values, in units of 2^-41.
 constexpr int64_t kTrackerStart = int64_t{33024} << 41;
-
-inline int16_t LoadSample(const uint8_t* p) { return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8)); }
 
 // The pre-emphasis weight is an exact binary fraction M / 2^40, so the filter
 // output s - w * prev is computed exactly in integers and rounded half to even.
@@ -38,7 +37,7 @@ double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter,
   Tracker lo(33024.0);
   int32_t previous = prev;
   for (int32_t i = 0; i < BlockSamples; ++i) {
-    const int32_t s = LoadSample(block + 2 * i);
+    const int32_t s = DecodeSample(block + 2 * i);
     const int32_t y = filter(s, previous);
     previous = s;
     if (hi.Below(y)) hi.Step(y, follower);
@@ -49,7 +48,7 @@ double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter,
 
 double RangeOfBlock(const uint8_t* data, int64_t b, const PreEmphasis& filter, const PeakFollower& follower) {
   const uint8_t* block = data + b * BlockBytes;
-  return BlockRange(block, b == 0 ? int16_t{0} : LoadSample(block - 2), filter, follower);
+  return BlockRange(block, b == 0 ? int16_t{0} : DecodeSample(block - 2), filter, follower);
 }
 
 // Eight blocks side by side in 64-bit lanes. The trackers stay in integer
@@ -129,7 +128,7 @@ SLICEWRIGHT_VECTOR_TARGET uint32_t BlockGroupRanges(const uint8_t* data, int64_t
   alignas(64) int64_t before[kGroupBlocks];
   for (int b = 0; b < kGroupBlocks; ++b) {
     blocks[b] = data + (first + b) * BlockBytes;
-    before[b] = LoadSample(blocks[b] - 2);
+    before[b] = DecodeSample(blocks[b] - 2);
   }
   const __m512i numerator = _mm512_set1_epi64(filter.numerator);
   const __m512i gain = _mm512_set1_epi64(gainUnits);
@@ -175,7 +174,7 @@ SLICEWRIGHT_VECTOR_TARGET uint32_t BlockGroupRanges(const uint8_t* data, int64_t
   for (int32_t i = kWhole; i < BlockSamples; ++i) {
     for (int g = 0; g < kGroups; ++g) {
       alignas(16) int16_t column[kLanes];
-      for (int lane = 0; lane < kLanes; ++lane) column[lane] = LoadSample(blocks[g * kLanes + lane] + 2 * i);
+      for (int lane = 0; lane < kLanes; ++lane) column[lane] = DecodeSample(blocks[g * kLanes + lane] + 2 * i);
       step(g, _mm_load_si128(reinterpret_cast<const __m128i*>(column)));
     }
   }

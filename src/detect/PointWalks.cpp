@@ -5,10 +5,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "document/Rounding.h"
+
 namespace slicewright {
 namespace {
 
-int32_t NearestInt(long double x) { return static_cast<int32_t>(std::nearbyint(x)); }
+int32_t NearestInt(long double x) { return static_cast<int32_t>(RoundHalfEven64(x)); }
 
 // Largest magnitude of the 4 samples at offset; 0 when all are silent or absent.
 int16_t PeakOfFour(const SampleView& data, int64_t offset) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include "document/Samples.h"
 
 namespace slicewright {
 
@@ -17,7 +18,7 @@ class SampleView {
   int32_t Length() const { return length_; }
   int16_t At(int64_t byteOffset) const {
     if (byteOffset < 0 || byteOffset + 1 >= length_) return 0;
-    return static_cast<int16_t>(static_cast<uint16_t>(bytes_[byteOffset] | bytes_[byteOffset + 1] << 8));
+    return DecodeSample(bytes_ + byteOffset);
   }
   const uint8_t* Bytes() const { return bytes_; }
 

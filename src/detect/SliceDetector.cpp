@@ -10,6 +10,8 @@
 #include "detect/ParallelFor.h"
 #include "detect/PointWalks.h"
 #include "detect/Real48.h"
+#include "document/Rounding.h"
+#include "document/Samples.h"
 
 namespace slicewright {
 namespace {
@@ -20,8 +22,6 @@ int32_t BlockCount(int32_t dataLength) {
   const int32_t halves = dataLength / BlockSamples;
   return halves >= 1 ? (halves - 1) / 2 : 0;
 }
-
-int16_t LoadSample(const uint8_t* p) { return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8)); }
 
 }  // namespace
 
@@ -82,7 +82,7 @@ int64_t SpanAfter(const uint8_t* data, int32_t dataLength, int64_t start, int64_
   int32_t hi = -100000;
   int32_t lo = 100000;
   for (int64_t i = 0; i < n; ++i) {
-    const int16_t s = LoadSample(data + start + 2 * i);
+    const int16_t s = DecodeSample(data + start + 2 * i);
     if (Magnitude16(s) > hi) hi = s;
     if (s < lo) lo = s;
   }
@@ -95,7 +95,7 @@ int64_t SpanBefore(const uint8_t* data, int32_t dataLength, int64_t start) {
   int32_t hi = std::numeric_limits<int32_t>::min();
   int32_t lo = std::numeric_limits<int32_t>::max();
   for (int64_t i = 0; i < kSamples; ++i) {
-    const int16_t s = LoadSample(data + start + 2 * i);
+    const int16_t s = DecodeSample(data + start + 2 * i);
     hi = std::max<int32_t>(hi, s);
     lo = std::min<int32_t>(lo, s);
   }
@@ -116,10 +116,9 @@ int32_t PointStrength(const uint8_t* data, int32_t dataLength, int32_t position,
   // With p = 0 the value reaches -65535 * q: computed wide and saturated so it
   // can never wrap into a large positive strength.
   const long double value = static_cast<long double>(p - q) / static_cast<long double>(p + 1) * 65535.0L;
-  const long double rounded = std::nearbyint(value);
-  const long double lowest = std::numeric_limits<int32_t>::min();
-  const long double highest = std::numeric_limits<int32_t>::max();
-  return static_cast<int32_t>(std::clamp(rounded, lowest, highest));
+  const int64_t rounded = RoundHalfEven64(value);
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(rounded, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 void ScanSlicePoints(Document& doc, DetectionObserver& observer) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/LevelSummary.h"
+#include "document/Samples.h"
 
 namespace slicewright {
 
@@ -150,9 +151,7 @@ struct Document {
   // Signed sample whose first byte is at the given offset; the caller keeps
   // the offset inside the data.
   int16_t SampleAt(int32_t byteOffset) const {
-    const auto lo = SampleStream[static_cast<size_t>(byteOffset)];
-    const auto hi = SampleStream[static_cast<size_t>(byteOffset) + 1];
-    return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+    return DecodeSample(&SampleStream[static_cast<size_t>(byteOffset)]);
   }
 
   // Segment k runs from ActivePoints[k - 1] up to ActivePoints[k].

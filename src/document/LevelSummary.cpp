@@ -4,15 +4,14 @@
 #include <cstring>
 
 #include "detect/ParallelFor.h"
+#include "document/Samples.h"
 
 namespace slicewright {
 namespace {
 
 int8_t LevelOf(int16_t sample) { return static_cast<int8_t>(sample / 256); }
 
-int16_t SampleAt(std::span<const uint8_t> samples, int64_t index) {
-  return static_cast<int16_t>(static_cast<uint16_t>(samples[2 * index] | samples[2 * index + 1] << 8));
-}
+int16_t SampleAt(std::span<const uint8_t> samples, int64_t index) { return DecodeSample(&samples[2 * index]); }
 
 // Levels of samples [first, last) from their extremes: div 256 keeps the
 // order, so the lowest level is that of the lowest sample.

@@ -9,6 +9,7 @@
 #include "document/LargeBuffer.h"
 #include "document/LoadMessages.h"
 #include "document/WavParser.h"
+#include "document/Samples.h"
 
 namespace slicewright {
 namespace {
@@ -179,12 +180,9 @@ void ReduceStereo(Document& doc, StereoChoice choice) {
         mono[2 * f + 1] = frame[3];
         break;
       case StereoChoice::Combine: {
-        const auto left = static_cast<int16_t>(static_cast<uint16_t>(frame[0] | frame[1] << 8));
-        const auto right = static_cast<int16_t>(static_cast<uint16_t>(frame[2] | frame[3] << 8));
         // Each half truncates toward zero, so the sum always fits 16 bits.
-        const auto sum = static_cast<uint16_t>(static_cast<int16_t>(left / 2 + right / 2));
-        mono[2 * f] = static_cast<uint8_t>(sum & 0xFF);
-        mono[2 * f + 1] = static_cast<uint8_t>(sum >> 8);
+        const auto sum = static_cast<int16_t>(DecodeSample(frame) / 2 + DecodeSample(frame + 2) / 2);
+        EncodeSample(&mono[2 * f], sum);
         break;
       }
     }

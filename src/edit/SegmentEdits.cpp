@@ -6,22 +6,14 @@
 
 #include "edit/AudioUndo.h"
 #include "edit/WholeAudio.h"
+#include "document/Rounding.h"
+#include "document/Samples.h"
 
 namespace slicewright {
 namespace {
 
 constexpr int32_t kFadeBytes = 500;
 constexpr int32_t kFadeSamples = kFadeBytes / BytesPerSample;
-
-int16_t SampleOf(const std::vector<uint8_t>& bytes, int32_t at) {
-  return static_cast<int16_t>(static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8));
-}
-
-void PutSample(std::vector<uint8_t>& bytes, int32_t at, int16_t value) {
-  const auto raw = static_cast<uint16_t>(value);
-  bytes[at] = static_cast<uint8_t>(raw & 0xFF);
-  bytes[at + 1] = static_cast<uint8_t>(raw >> 8);
-}
 
 // The outcome of an in-place change of [start, start + length).
 EditOutcome SamplesChanged(Document& doc, int32_t start, int32_t length) {
@@ -57,7 +49,7 @@ EditOutcome ReverseSegment(Document& doc, double p) {
   const int32_t samples = length / BytesPerSample;
   for (int32_t k = 0; k < samples; ++k) {
     const int32_t to = segment.Start + k * BytesPerSample;
-    PutSample(doc.SampleStream, to, SampleOf(doc.Undo.UndoStream, length - (k + 1) * BytesPerSample));
+    EncodeSample(&doc.SampleStream[to], DecodeSample(&doc.Undo.UndoStream[length - (k + 1) * BytesPerSample]));
   }
   return SamplesChanged(doc, segment.Start, length);
 }
@@ -70,9 +62,9 @@ EditOutcome SilenceSegment(Document& doc, double p) {
   if (fade) {
     for (int32_t j = 0; j < kFadeSamples; ++j) {
       const int32_t at = first + j * BytesPerSample;
-      const double faded = std::nearbyint(doc.SampleAt(at) * static_cast<double>(kFadeSamples - 1 - j) /
+      const int32_t faded = RoundHalfEven(doc.SampleAt(at) * static_cast<double>(kFadeSamples - 1 - j) /
                                           (kFadeSamples - 1));
-      PutSample(doc.SampleStream, at, static_cast<int16_t>(faded));
+      EncodeSample(&doc.SampleStream[at], static_cast<int16_t>(faded));
     }
   }
   std::fill(doc.SampleStream.begin() + segment.Start, doc.SampleStream.begin() + segment.End, uint8_t{0});

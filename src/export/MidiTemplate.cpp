@@ -1,7 +1,7 @@
 #include "export/MidiTemplate.h"
 
-#include <cmath>
 
+#include "document/Rounding.h"
 #include "export/ByteWriter.h"
 #include "export/ExportMessages.h"
 #include "export/FileSave.h"
@@ -14,9 +14,6 @@ constexpr uint8_t kVelocity = 96;
 // Ticks of the region: 512 a bar of 4/4, 128 a beat.
 constexpr long double kTicksPerBar = 4.0L * TemplateDivision;
 constexpr long double kMaxTempoField = 0xFFFFFF;  // microseconds per quarter note
-
-// Round to nearest, halves to even.
-int64_t RoundEven(long double x) { return static_cast<int64_t>(std::nearbyint(x)); }
 
 void AppendFixedEvents(std::vector<uint8_t>& track, uint32_t tempo, bool aweFilter) {
   const uint8_t head[] = {0x00, 0xFF, 0x03, 0x07, 'W', 'r', 'i', 'g', 'h', 't', 's',
@@ -64,7 +61,7 @@ TemplateBuild BuildMidiTemplate(const Document& doc, const MidiTemplateSettings&
     build.refusal = TemplateRefusal::EmptyRegion;
     return build;
   }
-  const long double tempo = std::nearbyint(60000000.0L / static_cast<long double>(doc.LoopBpm));
+  const long double tempo = static_cast<long double>(RoundHalfEven64(60000000.0L / static_cast<long double>(doc.LoopBpm)));
   if (tempo > kMaxTempoField) {
     build.refusal = TemplateRefusal::TempoTooSlow;
     return build;
@@ -81,9 +78,9 @@ TemplateBuild BuildMidiTemplate(const Document& doc, const MidiTemplateSettings&
   const long double q = (doc.LoopBars + doc.LoopBeats * 0.25L) * kTicksPerBar;
   // Every boundary is rounded from its own position, so no error accumulates.
   const auto tick = [&](int32_t p) {
-    return RoundEven(q * static_cast<long double>(int64_t{p} - left) / static_cast<long double>(regionBytes));
+    return RoundHalfEven64(q * static_cast<long double>(int64_t{p} - left) / static_cast<long double>(regionBytes));
   };
-  const int64_t endTick = RoundEven(q);
+  const int64_t endTick = RoundHalfEven64(q);
   const auto key = [&](int32_t n) { return static_cast<uint8_t>(SlotKey(settings.keys, n)); };
 
   std::vector<uint8_t> track;

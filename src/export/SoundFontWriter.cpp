@@ -7,6 +7,8 @@
 #include "export/FileSave.h"
 #include "export/RegionSlices.h"
 #include "export/WaveFileExport.h"
+#include "document/Rounding.h"
+#include "document/Samples.h"
 
 namespace slicewright {
 namespace {
@@ -176,11 +178,9 @@ void SmoothSliceEnd(uint8_t* bytes, size_t length) {
   const long double step = faded > 1 ? 1.0L / static_cast<long double>(faded - 1) : 0.0L;
   for (size_t k = 0; k < faded; ++k) {
     uint8_t* point = first + 2 * k;
-    const auto sample = static_cast<int16_t>(static_cast<uint16_t>(point[0] | point[1] << 8));
-    const long double scaled = static_cast<long double>(sample) * static_cast<long double>(faded - 1 - k) * step;
-    const auto value = static_cast<uint16_t>(static_cast<int16_t>(std::nearbyint(scaled)));
-    point[0] = static_cast<uint8_t>(value & 0xFF);
-    point[1] = static_cast<uint8_t>(value >> 8);
+    const long double scaled =
+        static_cast<long double>(DecodeSample(point)) * static_cast<long double>(faded - 1 - k) * step;
+    EncodeSample(point, static_cast<int16_t>(RoundHalfEven64(scaled)));
   }
 }
 

@@ -1,19 +1,6 @@
 #include "view/PixelMapping.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
 namespace slicewright {
-
-int32_t RoundHalfEven(double value) {
-  constexpr double kLow = std::numeric_limits<int32_t>::min();
-  constexpr double kHigh = std::numeric_limits<int32_t>::max();
-  if (std::isnan(value)) return 0;
-  // nearbyint follows the default rounding mode, which rounds halves to even;
-  // the clamp keeps a degenerate view from overflowing the conversion.
-  return static_cast<int32_t>(std::clamp(std::nearbyint(value), kLow, kHigh));
-}
 
 int32_t ColumnOf(int64_t position, int32_t viewStart, int32_t viewLength, int32_t width) {
   if (viewLength <= 0) return 0;

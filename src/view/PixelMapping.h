@@ -2,10 +2,9 @@
 
 #include <cstdint>
 
-namespace slicewright {
+#include "document/Rounding.h"
 
-// Round to nearest, halves to even, as every pixel computation of the view does.
-int32_t RoundHalfEven(double value);
+namespace slicewright {
 
 // Column of a byte position in a view of viewLength bytes from viewStart
 // drawn over `width` columns. An empty view maps everything to column 0.
