@@ -6,7 +6,8 @@
 #include "audio/AudioMessages.h"
 #include "audio/PlayLineMath.h"
 #include "document/LoadMessages.h"
-#include "view/PixelMapping.h"
+#include "document/Rounding.h"
+#include "view/ViewRange.h"
 
 namespace slicewright {
 
@@ -17,8 +18,8 @@ constexpr uint16_t kStopInterval = 1;
 
 Transport::Transport(Document& doc, WaveOutput& wave, TThreadedTimer& timer, TransportView& view)
     : doc_(doc), wave_(wave), timer_(timer), view_(view) {
-  wave_.OnWaveoutput = [this] { WaveAudio1Waveoutput(); };
-  timer_.SetOnTimer([this] { SuperTimer1Timer(); });
+  wave_.OnWaveoutput = [this] { OnBlockDone(); };
+  timer_.SetOnTimer([this] { OnTick(); });
 }
 
 Transport::~Transport() {
@@ -114,7 +115,7 @@ void Transport::SetToggles(bool enabled, bool allDown, bool loopDown, bool selec
   view_.SetButtonDown(TransportButton::Selected, selectedDown);
 }
 
-void Transport::Button24Click() {
+void Transport::Stop() {
   if (wave_.WavOpen()) wave_.StopDevice();
   // A stopped loop sends no end notice, so the play line is halted here.
   HaltPlayLine(kStopInterval);
@@ -126,17 +127,17 @@ void Transport::Button24Click() {
   loopPlaying_ = false;
 }
 
-void Transport::WaveAudio1Waveoutput() {
+void Transport::OnBlockDone() {
   if (view_.Closing()) return;
   HaltPlayLine(kStopInterval);
   SetToggles(true, false, false, false);
   if (wave_.WavOpen()) wave_.StopDevice();
 }
 
-void Transport::Button3Click() {
+void Transport::PlayAll() {
   if (!wave_.WavOpen()) view_.SetButtonDown(TransportButton::All, false);
   if (!wave_.WavOpen() || !view_.IsButtonDown(TransportButton::All) || loopPlaying_) {
-    Button24Click();
+    Stop();
     return;
   }
   if (timer_.Enabled()) {
@@ -145,20 +146,19 @@ void Transport::Button3Click() {
   }
   FillPlayRange(doc_.ViewStart, doc_.ViewLength);
   PlayLineTiming();
-  view_.ErasePlayLine();
-  view_.MovePlayLine(0, PlayLineSource::Screen);
+  view_.SetPlayLine(0, false);
   StartPlayLine();
   view_.SetButtonDown(TransportButton::Loop, false);
   view_.SetButtonDown(TransportButton::Selected, false);
   PlayBlock(doc_.PlayBufferLength, false);
 }
 
-void Transport::Button20Click() {
+void Transport::ToggleLoop() {
   if (!wave_.WavOpen()) view_.SetButtonDown(TransportButton::Loop, false);
   const int32_t length = doc_.RightLocatorPos - doc_.LeftLocatorPos;
   // An empty region has nothing to repeat.
   if (!view_.IsButtonDown(TransportButton::Loop) || !wave_.WavOpen() || length <= 0) {
-    Button24Click();
+    Stop();
     return;
   }
   if (timer_.Enabled()) {
@@ -167,8 +167,7 @@ void Transport::Button20Click() {
   }
   FillPlayRange(doc_.LeftLocatorPos, length);
   PlayLineTiming();
-  view_.ErasePlayLine();
-  view_.MovePlayLine(PlayLineColumn(doc_, doc_.LeftLocatorPos, view_.PaintBoxWidth()), PlayLineSource::Screen);
+  view_.SetPlayLine(PlayLineColumn(doc_, doc_.LeftLocatorPos, view_.PaintBoxWidth()), false);
   loopPlaying_ = true;
   StartPlayLine();
   view_.SetButtonDown(TransportButton::All, false);
@@ -192,8 +191,6 @@ void Transport::PlaySelected() {
   PlaySelectedSegment();
 }
 
-void Transport::Button4Click() { PlaySelected(); }
-
 void Transport::PlaySegmentClicked(int32_t segment) {
   if (!IsSegment(segment)) return;
   if (wave_.WavOpen()) {
@@ -212,18 +209,16 @@ void Transport::PlaySegmentClicked(int32_t segment) {
   PlaySelectedSegment();
 }
 
-void Transport::SuperTimer1Timer() {
+void Transport::OnTick() {
   if (doc_.PlayBufferLength <= 0 || doc_.DataLength <= 0 || doc_.ViewLength <= 0) return;
-  view_.ErasePlayLine();
   const uint32_t played = wave_.BytesPlayed();
   // A loop's count runs on across repetitions; the line wraps to the start.
   const uint32_t offset = played % static_cast<uint32_t>(doc_.PlayBufferLength);
   const int64_t current = static_cast<int64_t>(doc_.PlayBufferStart) + offset;
-  view_.MovePlayLine(PlayLineColumn(doc_, current, view_.PaintBoxWidth()), PlayLineSource::WaveImageCopy);
-  if (wave_.BytesPlayed() > 0) view_.DrawPlayLine();
+  view_.SetPlayLine(PlayLineColumn(doc_, current, view_.PaintBoxWidth()), wave_.BytesPlayed() > 0);
 }
 
-bool Transport::FormKeyPress(char key) {
+bool Transport::KeyPressed(char key) {
   switch (key) {
     case '-':
     case '_':
@@ -269,11 +264,9 @@ void Transport::StepSelectionForward() {
 void Transport::PlayFromPointer() {
   const int32_t width = view_.PaintBoxWidth();
   if (width <= 0 || doc_.DataLength <= 0) return;
-  const int32_t pointer = std::clamp(view_.PointerX(), 0, width);
-  const double p = static_cast<double>(pointer) / width * doc_.ViewLength + doc_.ViewStart;
+  const double p = ByteAtColumn(doc_, std::clamp(view_.PointerX(), 0, width), width);
   const int32_t last = doc_.ActivePointCount + 1;
-  int32_t i = 1;
-  while (i < last && doc_.ActivePoints[i].Position < p) ++i;
+  int32_t i = doc_.SegmentHolding(p);
   int32_t start = 0;
   if (view_.PointerPlaysFromPoint()) {
     start = RoundHalfEven(p) / 2 * 2;
@@ -339,7 +332,7 @@ void Transport::DocumentClosing() {
 void Transport::LocatorDropped() {
   if (!loopPlaying_) return;
   if (wave_.WavOpen()) wave_.StopDevice();
-  Button20Click();
+  ToggleLoop();
 }
 
 }  // namespace slicewright

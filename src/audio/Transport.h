@@ -28,21 +28,22 @@ class Transport {
   void PlaySelectedSegment();
 
   // "Stop".
-  void Button24Click();
-  // End of a non-looped block.
-  void WaveAudio1Waveoutput();
-  // "All": plays the visible range once; during a loop it stops everything.
-  void Button3Click();
-  // "Loop": repeats the region between the locators.
-  void Button20Click();
-  // "Selected".
-  void Button4Click();
+  void Stop();
+  // The end notice of a block that was not looped.
+  void OnBlockDone();
+  // "All" pressed or raised: plays the visible range once; during a loop it
+  // stops everything.
+  void PlayAll();
+  // "Loop" pressed or raised: repeats the region between the locators.
+  void ToggleLoop();
+  // "Selected", and Enter.
+  void PlaySelected();
   // A click in the waveform on the given segment.
   void PlaySegmentClicked(int32_t segment);
   // The play-line tick.
-  void SuperTimer1Timer();
+  void OnTick();
   // "-", "_", "+", "=", Enter and Space; returns whether the key was used.
-  bool FormKeyPress(char key);
+  bool KeyPressed(char key);
 
   // False, after the error box, when the system offers no output device;
   // the program then ends.
@@ -68,8 +69,6 @@ class Transport {
   static constexpr uint16_t kIdleInterval = 5;
 
  private:
-  // Button4Click without touching the button: the keys use it too.
-  void PlaySelected();
   void PlayFromPointer();
   void StepSelectionForward();
   void StepSelectionBack();

@@ -8,10 +8,6 @@ namespace slicewright {
 // The four transport buttons: "All", "Loop", "Selected" and "Stop".
 enum class TransportButton { All, Loop, Selected, Stop };
 
-// Where the column under a moved play line is saved from: the screen (when
-// playback starts) or the clean composed picture (on each tick).
-enum class PlayLineSource { Screen, WaveImageCopy };
-
 // What the transport needs from the main window.
 class TransportView {
  public:
@@ -23,11 +19,8 @@ class TransportView {
 
   // Width in columns of the waveform area.
   virtual int32_t PaintBoxWidth() const = 0;
-  // Restores the column the play line covers.
-  virtual void ErasePlayLine() = 0;
-  // Sets the play line's column and saves the column under it.
-  virtual void MovePlayLine(int32_t x, PlayLineSource source) = 0;
-  virtual void DrawPlayLine() = 0;
+  // Puts the play line at a column of the view, shown or not yet shown.
+  virtual void SetPlayLine(int32_t x, bool shown) = 0;
   virtual void DrawSegmentStrip() = 0;
   // Enables "Save &Selected Segment" and the pop-up "Save Segment".
   virtual void EnableSelectedSegmentItems() = 0;

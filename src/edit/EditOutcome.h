@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 namespace slicewright {
 
@@ -38,8 +37,6 @@ struct EditOutcome {
   LocatorButtons Buttons = LocatorButtons::Keep;
   // A point now exists, so "Zoom To Segment" makes sense.
   bool EnableZoomToSegment = false;
-  // Draw a cut line at this byte position at once, before the refresh.
-  std::optional<int32_t> CutLineAt;
   // PlayBuffer was rewritten in place; a running block plays the new bytes.
   bool PlayBufferRewritten = false;
 };

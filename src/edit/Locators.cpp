@@ -1,10 +1,9 @@
 #include "edit/Locators.h"
 
 #include <algorithm>
-#include <cmath>
 
-#include "view/LocatorSegments.h"
-#include "view/PixelMapping.h"
+#include "document/Rounding.h"
+#include "view/ViewRange.h"
 
 namespace slicewright {
 namespace {
@@ -20,9 +19,8 @@ int64_t Middle(const Document& doc, int32_t k) {
 // A column of the view turned into a byte position: first to a whole column
 // of the full-file scale, then to bytes.
 int64_t DropPosition(const Document& doc, int32_t viewColumn, int32_t width) {
-  const int32_t fullColumn = RoundHalfEven(static_cast<double>(doc.ViewLength) / doc.DataLength * viewColumn +
-                                           static_cast<double>(doc.ViewStart) / doc.DataLength * width);
-  return static_cast<int64_t>(std::nearbyint(static_cast<double>(fullColumn) / width * doc.DataLength));
+  const int32_t fullColumn = RoundHalfEven(FullFileColumn(doc, viewColumn, width));
+  return RoundHalfEven64(static_cast<double>(fullColumn) / width * doc.DataLength);
 }
 
 }  // namespace
@@ -45,7 +43,7 @@ LocatorDrop SnapLeftLocator(Document& doc, int32_t leftEdge, int32_t width) {
       drop = p > Middle(doc, i) ? LocatorDrop{Bound(doc, i), i + 1, 0} : LocatorDrop{Bound(doc, i - 1), i, 0};
     }
   }
-  drop.ButtonLeft = ColumnOf(drop.Position, doc.ViewStart, doc.ViewLength, width);
+  drop.ButtonLeft = ColumnOfByte(doc, drop.Position, width);
   doc.LeftLocatorPos = drop.Position;
   doc.LeftLocatorSegment = drop.Segment;
   return drop;
@@ -80,7 +78,7 @@ LocatorDrop SnapRightLocator(Document& doc, int32_t leftEdge, int32_t buttonWidt
       }
     }
   }
-  drop.ButtonLeft = ColumnOf(drop.Position, doc.ViewStart, doc.ViewLength, width) - buttonWidth;
+  drop.ButtonLeft = ColumnOfByte(doc, drop.Position, width) - buttonWidth;
   doc.RightLocatorPos = drop.Position;
   doc.RightLocatorSegment = drop.Segment;
   return drop;

@@ -53,7 +53,6 @@ EditOutcome AddPoint(Document& doc, int32_t position, bool addAtCurrentLength) {
   doc.Undo.UndoIndex = index;
   EditOutcome outcome = PointsChanged(true);
   outcome.EnableZoomToSegment = true;
-  outcome.CutLineAt = p;
   return outcome;
 }
 

@@ -1,13 +1,12 @@
 #include "edit/SegmentEdits.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
-#include "edit/AudioUndo.h"
-#include "edit/WholeAudio.h"
 #include "document/Rounding.h"
 #include "document/Samples.h"
+#include "edit/AudioUndo.h"
+#include "edit/WholeAudio.h"
 
 namespace slicewright {
 namespace {
@@ -28,19 +27,18 @@ EditOutcome SamplesChanged(Document& doc, int32_t start, int32_t length) {
   return outcome;
 }
 
-}  // namespace
-
-double ByteUnderPointer(const Document& doc, int32_t pointerX, int32_t width) {
-  if (width <= 0) return doc.ViewStart;
-  return static_cast<double>(pointerX) / width * doc.ViewLength + doc.ViewStart;
-}
+// The segment that holds byte p, as a byte range.
+struct SegmentRange {
+  int32_t Start = 0;
+  int32_t End = 0;
+};
 
 SegmentRange SegmentAtByte(const Document& doc, double p) {
-  const int32_t last = doc.ActivePointCount + 1;
-  int32_t j = 1;
-  while (j < last && doc.ActivePoints[j].Position < p) ++j;
-  return {doc.ActivePoints[j - 1].Position, doc.ActivePoints[j].Position};
+  const int32_t segment = doc.SegmentHolding(p);
+  return {doc.SegmentStart(segment), doc.SegmentEnd(segment)};
 }
+
+}  // namespace
 
 EditOutcome ReverseSegment(Document& doc, double p) {
   const SegmentRange segment = SegmentAtByte(doc, p);

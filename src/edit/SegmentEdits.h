@@ -7,16 +7,9 @@
 
 namespace slicewright {
 
-// The byte under the pointer's column, unrounded.
-double ByteUnderPointer(const Document& doc, int32_t pointerX, int32_t width);
-
-// The whole segment that holds byte p: from the start of the segment to the
-// start of the next, the last sample of the first segment included.
-struct SegmentRange {
-  int32_t Start = 0;
-  int32_t End = 0;
-};
-SegmentRange SegmentAtByte(const Document& doc, double p);
+// The two edits take the whole segment that holds byte p (Document::SegmentHolding):
+// from its start to the start of the next, the last sample of the first
+// segment included.
 
 // Turns the segment that holds byte p back to front, sample by sample.
 EditOutcome ReverseSegment(Document& doc, double p);

@@ -44,7 +44,6 @@ EditOutcome PutBackPoint(Document& doc, bool addAtCurrentLength) {
   undo.UndoIndex = index;
   EditOutcome outcome = PointsChanged(true);
   outcome.EnableZoomToSegment = true;
-  outcome.CutLineAt = undo.UndoStart;
   return outcome;
 }
 

@@ -27,9 +27,6 @@ class ByteWriter {
   void PatchU32LE(size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<uint8_t>(v >> (8 * i));
   }
-  void PatchU32BE(size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) bytes_[at + i] = static_cast<uint8_t>(v >> (8 * (3 - i)));
-  }
 
  private:
   void PutLE(uint32_t v, int count) {

@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
+#include "view/ViewRange.h"
+
 namespace slicewright {
 
 PointerSegment SegmentUnderPointer(Document& doc, double pointerX, int32_t width) {
   // With no area to measure, the pointer counts as being at the view start.
-  const double p = width > 0 ? pointerX / width * doc.ViewLength + doc.ViewStart : doc.ViewStart;
+  const int32_t j = SegmentAtColumn(doc, pointerX, width);
   const int32_t last = doc.ActivePointCount + 1;
-  int32_t j = 0;
-  while (j < last && doc.ActivePoints[j].Position < p) ++j;
-  j = std::max(j, 1);
   doc.SelectedSegment = j;
 
   PointerSegment segment{j, 0, 0};

@@ -14,19 +14,19 @@ using test::Point;
 using test::Samples;
 using ::testing::ElementsAre;
 
-TEST(SegmentAtByte, TakesTheWholeSegmentAndStaysInsideTheTable) {
-  const Document doc = EditDocument(test::Ramp(1000), {Point(200), Point(600)});
-  auto range = [&](double p) {
-    const SegmentRange r = SegmentAtByte(doc, p);
-    return std::vector<int32_t>{r.Start, r.End};
-  };
-  EXPECT_THAT(range(-10), ElementsAre(0, 200));
-  EXPECT_THAT(range(0), ElementsAre(0, 200));
-  EXPECT_THAT(range(200), ElementsAre(0, 200));  // a bound belongs to the segment it ends
-  EXPECT_THAT(range(200.5), ElementsAre(200, 600));
-  EXPECT_THAT(range(1999), ElementsAre(600, 2000));
-  EXPECT_THAT(range(5000), ElementsAre(600, 2000));
-  EXPECT_DOUBLE_EQ(ByteUnderPointer(doc, 250, 1000), 500.0);
+// The one rule for the segment that holds a byte, used by every command that
+// works on the segment under the pointer.
+TEST(SegmentHolding, ABoundBelongsToTheSegmentThatStartsThere) {
+  Document doc = EditDocument(test::Ramp(1000), {Point(200), Point(600), Point(600)});
+  EXPECT_EQ(doc.SegmentHolding(-10), 1);
+  EXPECT_EQ(doc.SegmentHolding(0), 1);
+  EXPECT_EQ(doc.SegmentHolding(199.5), 1);
+  EXPECT_EQ(doc.SegmentHolding(200), 2);
+  EXPECT_EQ(doc.SegmentHolding(600), 4);  // past the empty segment of the coinciding points
+  EXPECT_EQ(doc.SegmentHolding(5000), 4);
+  ReverseSegment(doc, 200);
+  EXPECT_EQ(doc.Undo.UndoStart, 200);
+  EXPECT_EQ(doc.Undo.UndoLength, 400);
 }
 
 TEST(Reverse, TurnsThreeSamplesBackToFrontAndBackAgain) {

@@ -120,7 +120,7 @@ TEST(SegmentUnderPointer, RangesOfFirstMiddleAndLastSegments) {
   EXPECT_EQ(middle.index, 2);
   EXPECT_EQ(middle.start, 500);
   EXPECT_EQ(middle.length, 700);
-  EXPECT_EQ(SegmentUnderPointer(doc, 50, 200).index, 1);  // exactly on a point: the segment it ends
+  EXPECT_EQ(SegmentUnderPointer(doc, 50, 200).index, 2);  // exactly on a point: the segment that starts there
 
   auto last = SegmentUnderPointer(doc, 190, 200);
   EXPECT_EQ(last.index, 3);
@@ -135,8 +135,8 @@ TEST(SegmentUnderPointer, ZoomedViewAndDegenerateInputs) {
   Document doc = CutDocument(1000, {500, 1200});
   doc.ViewStart = 1000;
   doc.ViewLength = 400;
-  EXPECT_EQ(SegmentUnderPointer(doc, 100, 200).index, 2);  // byte 1200
-  EXPECT_EQ(SegmentUnderPointer(doc, 101, 200).index, 3);
+  EXPECT_EQ(SegmentUnderPointer(doc, 99, 200).index, 2);
+  EXPECT_EQ(SegmentUnderPointer(doc, 100, 200).index, 3);  // byte 1200
 
   Document whole = CutDocument(1000, {});
   const auto all = SegmentUnderPointer(whole, 120, 200);
@@ -144,8 +144,10 @@ TEST(SegmentUnderPointer, ZoomedViewAndDegenerateInputs) {
   EXPECT_EQ(all.length, 2000);
   EXPECT_EQ(SegmentUnderPointer(whole, 120, 0).length, 2000);  // no width yet
 
+  // A point at byte 0 leaves the first segment empty; the pointer there is in the next.
   Document atZero = CutDocument(1000, {0, 800});
-  EXPECT_EQ(SegmentUnderPointer(atZero, 0, 200).length, 0);  // never negative
+  EXPECT_EQ(SegmentUnderPointer(atZero, 0, 200).index, 2);
+  EXPECT_EQ(SegmentUnderPointer(atZero, 0, 200).length, 800);
 }
 
 TEST(FileSave, CreatesAndReplacesWithoutLeavingTemporaries) {

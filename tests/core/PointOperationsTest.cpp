@@ -29,7 +29,6 @@ TEST(AddPoint, IsLockedEnabledAndActiveAtAnyThreshold) {
   EXPECT_EQ(doc.Undo.UndoIndex, 1);
   EXPECT_TRUE(outcome.UndoAvailable);
   EXPECT_TRUE(outcome.EnableZoomToSegment);
-  EXPECT_EQ(outcome.CutLineAt, 400);
 }
 
 TEST(AddPoint, AtCurrentLengthTakesThresholdPlusTen) {

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "audio/QueuedUiThread.h"
+#include "doubles/QueuedUiThread.h"
 #include "audio/ThreadedTimer.h"
 
 namespace slicewright {

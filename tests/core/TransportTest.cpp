@@ -9,8 +9,8 @@
 #include "audio/AudioMessages.h"
 #include "audio/PlayLineMath.h"
 #include "view/PixelMapping.h"
-#include "audio/QueuedUiThread.h"
-#include "audio/SimulatedWaveOutput.h"
+#include "doubles/QueuedUiThread.h"
+#include "doubles/SimulatedWaveOutput.h"
 #include "audio/ThreadedTimer.h"
 #include "audio/Transport.h"
 #include "document/LoadMessages.h"
@@ -29,12 +29,11 @@ class RecordingView : public TransportView {
   void SetButtonDown(TransportButton b, bool down) override { buttons[b].down = down; }
   void SetButtonEnabled(TransportButton b, bool enabled) override { buttons[b].enabled = enabled; }
   int32_t PaintBoxWidth() const override { return width; }
-  void ErasePlayLine() override { ++erases; }
-  void MovePlayLine(int32_t x, PlayLineSource source) override {
+  void SetPlayLine(int32_t x, bool shown) override {
     playLineX = x;
-    lastSource = source;
+    playLineShown = shown;
+    draws += shown ? 1 : 0;
   }
-  void DrawPlayLine() override { ++draws; }
   void DrawSegmentStrip() override { ++strips; }
   void EnableSelectedSegmentItems() override { selectedItemsEnabled = true; }
   int32_t PointerX() const override { return pointerX; }
@@ -56,8 +55,7 @@ class RecordingView : public TransportView {
                                             {TransportButton::Stop, {}}};
   int32_t width = 654;
   int32_t playLineX = -1;
-  PlayLineSource lastSource = PlayLineSource::Screen;
-  int erases = 0;
+  bool playLineShown = false;
   int draws = 0;
   int strips = 0;
   bool selectedItemsEnabled = false;
@@ -151,13 +149,13 @@ TEST_F(TransportTest, PlayAllPlaysTheViewOnceAndEndsWithOneNotice) {
   doc.ViewStart = 1000;
   doc.ViewLength = 20000;
   view.Click(TransportButton::All);
-  transport.Button3Click();
+  transport.PlayAll();
   EXPECT_EQ(wave.LastBlock(), Bytes(1000, 20000));
   EXPECT_FALSE(wave.LastBlockLoops());
   EXPECT_TRUE(timer.Enabled());
   EXPECT_TRUE(transport.PlayTimerRunning());
   EXPECT_EQ(view.playLineX, 0);
-  EXPECT_EQ(view.lastSource, PlayLineSource::Screen);
+  EXPECT_FALSE(view.playLineShown);
   EXPECT_EQ(doc.PlayBufferStart, 1000);
 
   wave.Advance(20000);
@@ -173,12 +171,12 @@ TEST_F(TransportTest, PlayAllPlaysTheViewOnceAndEndsWithOneNotice) {
 TEST_F(TransportTest, PlayAllRereadsAViewOfTheSameLengthElsewhere) {
   doc.ViewLength = 10000;
   view.Click(TransportButton::All);
-  transport.Button3Click();
+  transport.PlayAll();
   wave.Advance(10000);
   Deliver();
   doc.ViewStart = 40000;
   view.Click(TransportButton::All);
-  transport.Button3Click();
+  transport.PlayAll();
   EXPECT_EQ(wave.LastBlock(), Bytes(40000, 10000));
 }
 
@@ -186,7 +184,7 @@ TEST_F(TransportTest, LoopRepeatsUntilStoppedAndTheLineWraps) {
   doc.LeftLocatorPos = 44100;
   doc.RightLocatorPos = 88200;
   view.Click(TransportButton::Loop);
-  transport.Button20Click();
+  transport.ToggleLoop();
   EXPECT_EQ(wave.LastBlock(), Bytes(44100, 44100));
   EXPECT_TRUE(wave.LastBlockLoops());
   EXPECT_TRUE(transport.LoopPlaying());
@@ -196,13 +194,12 @@ TEST_F(TransportTest, LoopRepeatsUntilStoppedAndTheLineWraps) {
   Deliver();
   EXPECT_TRUE(wave.Sounding());
   EXPECT_TRUE(timer.Enabled());
-  transport.SuperTimer1Timer();
+  transport.OnTick();
   EXPECT_EQ(view.playLineX, PlayLineColumn(doc, 44100 + 882, 654));
-  EXPECT_EQ(view.lastSource, PlayLineSource::WaveImageCopy);
   EXPECT_EQ(view.draws, 1);
 
   view.Click(TransportButton::Loop);
-  transport.Button20Click();
+  transport.ToggleLoop();
   Deliver();
   EXPECT_FALSE(wave.Sounding());
   EXPECT_FALSE(transport.LoopPlaying());
@@ -212,9 +209,9 @@ TEST_F(TransportTest, LoopRepeatsUntilStoppedAndTheLineWraps) {
 
 TEST_F(TransportTest, AllDuringALoopStopsEverythingAndPlaysNothing) {
   view.Click(TransportButton::Loop);
-  transport.Button20Click();
+  transport.ToggleLoop();
   view.Click(TransportButton::All);
-  transport.Button3Click();
+  transport.PlayAll();
   Deliver();
   EXPECT_EQ(wave.PlayBlockCount(), 1);
   EXPECT_FALSE(wave.Sounding());
@@ -225,12 +222,12 @@ TEST_F(TransportTest, AllDuringALoopStopsEverythingAndPlaysNothing) {
 
 TEST_F(TransportTest, TickDrawsNothingBeforeTheFirstByteIsHeard) {
   view.Click(TransportButton::All);
-  transport.Button3Click();
-  transport.SuperTimer1Timer();
+  transport.PlayAll();
+  transport.OnTick();
   EXPECT_EQ(view.playLineX, 0);
   EXPECT_EQ(view.draws, 0);
   wave.Advance(kThreeSeconds / 2);
-  transport.SuperTimer1Timer();
+  transport.OnTick();
   EXPECT_EQ(view.playLineX, 327);
   EXPECT_EQ(view.draws, 1);
 }
@@ -242,13 +239,13 @@ TEST_F(TransportTest, SegmentLengths) {
   } cases[] = {{1, 0, 999}, {2, 1000, 1999}, {3, 3000, kThreeSeconds - 3000}};
   for (const auto& c : cases) {
     doc.SelectedSegment = c.segment;
-    transport.Button4Click();
+    transport.PlaySelected();
     EXPECT_EQ(wave.LastBlock(), Bytes(c.start, c.length)) << c.segment;
     EXPECT_TRUE(doc.PlayBufferStale);
   }
   SetPoints({});
   doc.SelectedSegment = 1;
-  transport.Button4Click();
+  transport.PlaySelected();
   EXPECT_EQ(wave.LastBlock().size(), static_cast<size_t>(kThreeSeconds));
 }
 
@@ -257,9 +254,9 @@ TEST_F(TransportTest, SegmentOfTheSameLengthAsTheBufferIsStillRead) {
   doc.ViewStart = 5000;
   doc.ViewLength = 1999;
   view.Click(TransportButton::All);
-  transport.Button3Click();
+  transport.PlayAll();
   doc.SelectedSegment = 2;
-  transport.Button4Click();
+  transport.PlaySelected();
   EXPECT_EQ(wave.LastBlock(), Bytes(1000, 1999));
 }
 
@@ -267,7 +264,7 @@ TEST_F(TransportTest, SegmentOutsideTheTableIsNeverPlayed) {
   SetPoints({1000});
   for (int32_t s : {0, 3, -1}) {
     doc.SelectedSegment = s;
-    transport.Button4Click();
+    transport.PlaySelected();
   }
   EXPECT_EQ(wave.PlayBlockCount(), 0);
 }
@@ -275,7 +272,7 @@ TEST_F(TransportTest, SegmentOutsideTheTableIsNeverPlayed) {
 TEST_F(TransportTest, ReplacedBlockDoesNotEndTheSegmentClicked) {
   SetPoints({1000, 3000});
   view.Click(TransportButton::All);
-  transport.Button3Click();
+  transport.PlayAll();
   transport.PlaySegmentClicked(2);
   Deliver();
   EXPECT_TRUE(wave.Sounding());
@@ -310,21 +307,21 @@ class TransportKeysTest : public TransportTest {
 
 TEST_F(TransportKeysTest, PlusPlaysThenMovesOnAndWrapsAtR) {
   doc.SelectedSegment = 2;
-  transport.FormKeyPress('+');
+  transport.KeyPressed('+');
   EXPECT_EQ(PlayedStart(), 10000);
   EXPECT_EQ(doc.SelectedSegment, 3);
   EXPECT_TRUE(doc.SegmentSelected);
-  transport.FormKeyPress('=');
+  transport.KeyPressed('=');
   EXPECT_EQ(PlayedStart(), 20000);
   EXPECT_EQ(doc.SelectedSegment, 2);
 }
 
 TEST_F(TransportKeysTest, MinusMovesBackAndWrapsAtL) {
   doc.SelectedSegment = 3;
-  transport.FormKeyPress('-');
+  transport.KeyPressed('-');
   EXPECT_EQ(doc.SelectedSegment, 2);
   EXPECT_EQ(PlayedStart(), 10000);
-  transport.FormKeyPress('-');
+  transport.KeyPressed('-');
   EXPECT_EQ(doc.SelectedSegment, 3);
   EXPECT_EQ(PlayedStart(), 20000);
 }
@@ -333,41 +330,41 @@ TEST_F(TransportKeysTest, MinusLeftOfLWrapsInsteadOfLeavingTheSegments) {
   doc.LeftLocatorSegment = 3;
   doc.RightLocatorSegment = 4;
   doc.SelectedSegment = 1;
-  transport.FormKeyPress('_');
+  transport.KeyPressed('_');
   EXPECT_EQ(doc.SelectedSegment, 4);
   EXPECT_EQ(PlayedStart(), 30000);
 }
 
 TEST_F(TransportKeysTest, StaleSelectionPlaysNothingAndRecovers) {
   doc.SelectedSegment = 9;
-  EXPECT_TRUE(transport.FormKeyPress('\r'));
+  EXPECT_TRUE(transport.KeyPressed('\r'));
   EXPECT_EQ(wave.PlayBlockCount(), 0);
-  transport.FormKeyPress('+');
+  transport.KeyPressed('+');
   EXPECT_EQ(doc.SelectedSegment, 2);
-  EXPECT_FALSE(transport.FormKeyPress('x'));
+  EXPECT_FALSE(transport.KeyPressed('x'));
 }
 
 TEST_F(TransportKeysTest, SpacePlaysFromTheSegmentOrThePointUnderThePointer) {
   // Column 300 of 654 over the whole file is byte 121376, inside segment 4.
   SetPoints({10000, 120000, 130000});
   view.pointerX = 300;
-  transport.FormKeyPress(' ');
+  transport.KeyPressed(' ');
   EXPECT_EQ(wave.LastBlock(), Bytes(120000, 10000 - 2));
   // With the add tool it plays from the pointer itself, on whole samples.
   view.addTool = true;
-  transport.FormKeyPress(' ');
+  transport.KeyPressed(' ');
   const int32_t start = RoundHalfEven(300.0 / 654 * kThreeSeconds) / 2 * 2;
   EXPECT_EQ(wave.LastBlock(), Bytes(start, 130000 - 2 - start));
   // Within half a column of a point it plays from that point to the next.
   SetPoints({10000, 121400, 130000});
-  transport.FormKeyPress(' ');
+  transport.KeyPressed(' ');
   EXPECT_EQ(wave.LastBlock(), Bytes(121400, 130000 - 2 - 121400));
   EXPECT_EQ(doc.SelectedSegment, 1);
 }
 
 TEST_F(TransportTest, DeactivationReleasesTheDeviceAndActivationReopensSilently) {
   view.Click(TransportButton::Loop);
-  transport.Button20Click();
+  transport.ToggleLoop();
   transport.AppDeActivate();
   Deliver();
   EXPECT_FALSE(wave.WavOpen());
@@ -388,7 +385,7 @@ TEST_F(TransportTest, DeactivationReleasesTheDeviceAndActivationReopensSilently)
   EXPECT_EQ(view.warnings, std::vector<std::string>{messages::kUnableToOpenWaveDevice});
   // Without the device the play commands raise their button and play nothing.
   view.Click(TransportButton::All);
-  transport.Button3Click();
+  transport.PlayAll();
   EXPECT_TRUE(view.AllTogglesUp());
   EXPECT_FALSE(timer.Enabled());
 }
@@ -410,7 +407,7 @@ TEST_F(TransportTest, LoadingAFileOfAnotherRateReopensTheDevice) {
 
 TEST_F(TransportTest, EndNoticeWhileClosingChangesNothing) {
   view.Click(TransportButton::All);
-  transport.Button3Click();
+  transport.PlayAll();
   view.closing = true;
   wave.Advance(kThreeSeconds);
   Deliver();

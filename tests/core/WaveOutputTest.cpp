@@ -6,8 +6,8 @@
 #include "TestWaves.h"
 #include "audio/BlockCursor.h"
 #include "audio/HeardPosition.h"
-#include "audio/QueuedUiThread.h"
-#include "audio/SimulatedWaveOutput.h"
+#include "doubles/QueuedUiThread.h"
+#include "doubles/SimulatedWaveOutput.h"
 
 namespace slicewright {
 namespace {

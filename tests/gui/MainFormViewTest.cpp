@@ -36,12 +36,12 @@ void SizeWaveArea(TMainForm& form, int width) {
   QCoreApplication::processEvents();
 }
 
-QRgb Pixel(const TMainForm& form, int x, int y) { return form.PaintBox1->Screen().pixel(x, y); }
+QRgb Pixel(const TMainForm& form, int x, int y) { return form.PaintBox1->Picture().pixel(x, y); }
 
 // Columns x (1-based, as the renderer numbers them) that show the wave colour anywhere.
 QList<int> WaveColumnsDrawn(const TMainForm& form) {
   QList<int> drawn;
-  const QImage& screen = form.PaintBox1->Screen();
+  const QImage& screen = form.PaintBox1->Picture();
   const int zero = form.PaintBox1->height() / 2;
   for (int x = 1; x < screen.width(); ++x) {
     for (int y = 1; y < screen.height() - 1; ++y) {
@@ -212,17 +212,17 @@ class MainFormViewTest : public QObject {
     doc.SegmentSelected = true;
     doc.SelectedSegment = 2;  // bytes 2000 .. 4000: columns 200 .. 400
     form.waveView().DrawSegmentStrip();
-    const QImage& strip = form.PaintBox2->Screen();
+    const QImage& strip = form.PaintBox2->Picture();
     QCOMPARE(strip.pixel(300, 5), kGreen);
     QCOMPARE(strip.pixel(200, 5), kBlack);
     QCOMPARE(strip.pixel(100, 5), kBlack);
     doc.ViewStart = 3000;
     doc.ViewLength = doc.ViewEnd - 3000;
     form.waveView().DrawSegmentStrip();
-    QCOMPARE(form.PaintBox2->Screen().pixel(300, 5), kBlack);
+    QCOMPARE(form.PaintBox2->Picture().pixel(300, 5), kBlack);
   }
 
-  void playLineIsDrawnAndErased() {
+  void playAndTrackingLinesAreDrawnOverThePictureWithoutTouchingIt() {
     ScriptedDialogs dialogs;
     MemoryStore store;
     TestPlayback playback;
@@ -231,21 +231,22 @@ class MainFormViewTest : public QObject {
     Load(form, dialogs, std::vector<int16_t>(3000, 0));
     WaveView& view = form.waveView();
     const int h = form.PaintBox1->height();
-    const QRgb before = Pixel(form, 120, h / 2);
-    view.ErasePlayLine();
-    view.MovePlayLine(120, WaveView::ColumnSource::CleanPicture);
-    view.DrawPlayLine();
-    QCOMPARE(Pixel(form, 120, 5), qRgb(0x80, 0x80, 0x80));
-    QCOMPARE(Pixel(form, 120, h / 2), qRgb(0x80, 0x80, 0x80));
-    view.ErasePlayLine();
-    QCOMPARE(Pixel(form, 120, h / 2), before);
-    QCOMPARE(Pixel(form, 120, 5), kBlack);
+    const QImage picture = form.PaintBox1->Picture();
+    const auto shown = [&](int x, int y) { return form.PaintBox1->grab().toImage().pixel(x, y); };
+    view.MovePlayLine(120);
+    view.ShowPlayLine();
+    QCOMPARE(shown(120, 5), qRgb(0x80, 0x80, 0x80));
+    QCOMPARE(shown(120, h / 2), qRgb(0x80, 0x80, 0x80));
+    view.HidePlayLine();
+    QCOMPARE(shown(120, h / 2), picture.pixel(120, h / 2));
+    QCOMPARE(shown(120, 5), kBlack);
 
-    view.DrawTrackLine(50, WaveView::ColumnSource::Screen);
-    QCOMPARE(Pixel(form, 50, 0), kRed);
-    QCOMPARE(Pixel(form, 50, h - 1), kRed);
-    view.EraseTrackLine();
-    QCOMPARE(Pixel(form, 50, 5), kBlack);
+    view.ShowTrackLine(50);
+    QCOMPARE(shown(50, 0), kRed);
+    QCOMPARE(shown(50, h - 1), kRed);
+    view.HideTrackLine();
+    QCOMPARE(shown(50, 5), kBlack);
+    QCOMPARE(form.PaintBox1->Picture(), picture);
   }
 
   void sliderSetsThresholdLabelAndCutLines() {

@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTest>
 
 #include "audio/Transport.h"
@@ -18,6 +20,13 @@ class MainFormZoomTest : public QObject {
   Q_OBJECT
 
   static QString Factor(EditingWindow& w) { return w.form.StatusPanels[3]->text(); }
+
+  static void Wheel(EditingWindow& w, int x, int notches, Qt::KeyboardModifiers modifiers = {}) {
+    const QPointF at(x, 20);
+    QWheelEvent turn(at, w.form.PaintBox1->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                     modifiers, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w.form.PaintBox1, &turn);
+  }
 
   static void ShiftClick(EditingWindow& w, int x) {
     QTest::mouseClick(w.form.PaintBox1, Qt::LeftButton, Qt::ShiftModifier, QPoint(x, 20));
@@ -137,12 +146,43 @@ class MainFormZoomTest : public QObject {
     QVERIFY(!w.form.Button19->isVisible());
   }
 
+  void theWheelScrollsAZoomedViewAndCtrlWheelZoomsAroundThePointer() {
+    EditingWindow w;
+    w.SetPoints({EditingWindow::Active(64000)});
+    const int fullHeight = w.form.PaintBox1->height();
+    Wheel(w, 320, -1);
+    QCOMPARE(w.doc().ViewLength, w.doc().DataLength);  // nothing to scroll at 1:1
+    QVERIFY(!w.form.ScrollBar1->isVisible());
+
+    Wheel(w, 480, 1, Qt::ControlModifier);  // in, centred where the pointer is: byte 96000
+    QCOMPARE(Factor(w), QStringLiteral("x2.0"));
+    QCOMPARE(w.doc().ViewStart, 64000);
+    QVERIFY(w.form.ScrollBar1->isVisible());
+    QVERIFY(w.form.PaintBox1->height() < fullHeight);
+    QCOMPARE(w.form.ScrollBar1->value(), w.doc().ViewStart / 2);
+
+    w.form.ScrollBar1->setValue(8000);
+    QCOMPARE(w.doc().ViewStart, 16000);
+    QCOMPARE(w.doc().ViewLength, 64000);
+    Wheel(w, 320, -2);  // towards the user: on through the file, an eighth of the view a notch
+    QCOMPARE(w.doc().ViewStart, 16000 + 2 * 8000);
+    QCOMPARE(w.form.ScrollBar1->value(), w.doc().ViewStart / 2);
+    QCOMPARE(Factor(w), QStringLiteral("x2.0"));
+    QVERIFY(!w.form.Button21->isVisible());  // R at the end lies outside the view
+
+    Wheel(w, 320, -1, Qt::ControlModifier);  // back out to the whole file
+    QCOMPARE(w.doc().ViewLength, w.doc().DataLength);
+    QVERIFY(!w.form.ScrollBar1->isVisible());
+    QCOMPARE(w.form.PaintBox1->height(), fullHeight);
+    QVERIFY(w.form.Button21->isVisible());
+  }
+
   void thePlayLineIsCarriedIntoTheNewView() {
     EditingWindow w;
     QTest::mouseClick(w.form.Button3, Qt::LeftButton);
     QVERIFY(w.form.transport().PlayTimerRunning());
     // The line at column 480 shows byte 96000; at x2 around the middle that is column 640.
-    w.form.waveView().MovePlayLine(480, WaveView::ColumnSource::CleanPicture);
+    w.form.waveView().MovePlayLine(480);
     ShiftClick(w, 320);
     QCOMPARE(w.form.waveView().PlayLineX(), 640);
     QVERIFY(w.form.SuperTimer1.Enabled());

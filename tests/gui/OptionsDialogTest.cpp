@@ -34,7 +34,7 @@ class OptionsDialogTest : public QObject {
   static QColor Swatch(const TForm4& form) { return form.Panel1->palette().color(QPalette::Window); }
 
   // A column of the main waveform away from every line.
-  static QColor BackgroundOnScreen(EditingWindow& w) { return w.form.PaintBox1->Screen().pixelColor(5, 3); }
+  static QColor BackgroundOnScreen(EditingWindow& w) { return w.form.PaintBox1->Picture().pixelColor(5, 3); }
 
   // Picks the item and answers the colour dialog with the colour.
   static void ChangeColour(ScriptedDialogs& dialogs, TForm4& form, int item, Colour colour) {
@@ -163,11 +163,11 @@ class OptionsDialogTest : public QObject {
 
     // The next play line comes in the new colour and leaves the new picture behind.
     WaveView& view = w.form.waveView();
-    view.MovePlayLine(100, WaveView::ColumnSource::CleanPicture);
-    view.DrawPlayLine();
-    QCOMPARE(w.form.PaintBox1->Screen().pixelColor(100, 3), QColor(Qt::white));
-    view.ErasePlayLine();
-    QCOMPARE(w.form.PaintBox1->Screen().pixelColor(100, 3), QColor(Qt::blue));
+    view.MovePlayLine(100);
+    view.ShowPlayLine();
+    QCOMPARE(w.form.PaintBox1->grab().toImage().pixelColor(100, 3), QColor(Qt::white));
+    view.HidePlayLine();
+    QCOMPARE(w.form.PaintBox1->grab().toImage().pixelColor(100, 3), QColor(Qt::blue));
   }
 };
 

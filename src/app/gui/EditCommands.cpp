@@ -1,8 +1,8 @@
 // Undo, Reverse, Silence and Crop, and what the window does after any core edit.
 #include <QAction>
-#include <algorithm>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/gui/Dialogs.h"
 #include "app/gui/TMainForm.h"
@@ -10,9 +10,8 @@
 #include "edit/SegmentEdits.h"
 #include "edit/Undo.h"
 #include "view/LocatorSegments.h"
-#include "view/PixelMapping.h"
+#include "view/ViewRange.h"
 #include "view/gui/PaintBoxes.h"
-#include "view/gui/ViewColour.h"
 #include "view/gui/WaveView.h"
 
 namespace slicewright {
@@ -36,16 +35,6 @@ void TMainForm::ConnectEditCommands() {
   connect(SpeedButton17, &QToolButton::clicked, this, &TMainForm::SpeedButton17Click);
 }
 
-// A point put in by hand shows its cut line at once; the column with the
-// line becomes what the tracking line leaves behind when it moves on.
-void TMainForm::DrawNewCutLine(int32_t position) {
-  const int x = ColumnOf(position, doc_.ViewStart, doc_.ViewLength, PaintBox1->width());
-  view_->SetTrackPen(ToQColor(view_->Display().colours.DivColour));
-  view_->DrawTrackLine(x, WaveView::ColumnSource::Screen);
-  view_->SaveTrackLineBackground(x, WaveView::ColumnSource::Screen);
-  view_->SetTrackPen(Qt::red);
-}
-
 void TMainForm::ApplyEditOutcome(const EditOutcome& outcome) {
   if (outcome.PointTableFull) {
     dialogs_.ShowMessage(this, MessageIcon::Warning, MessageButtons::Ok, QString::fromLatin1(kPointTableFull));
@@ -53,11 +42,12 @@ void TMainForm::ApplyEditOutcome(const EditOutcome& outcome) {
   if (outcome.StopPlayback) Button24Click();
   if (outcome.UndoAvailable) mnuUndo->setEnabled(true);
   if (outcome.ClearDragState) {
-    DragStarted = MovedSinceDown = DragArmed = HoverOnPoint = false;
+    DragStarted = MovedSinceDown = DragArmed = false;
     draggedPoint_ = 0;
   }
   if (outcome.EnableZoomToSegment) PopUpZts->setEnabled(true);
-  if (outcome.CutLineAt) DrawNewCutLine(*outcome.CutLineAt);
+  // New audio is scanned by the command itself, before anything is drawn.
+  if (doc_.RescanPending) view_->Rescan();
   // The active points are rebuilt by the refresh; the selection's first byte
   // finds its segment again afterwards.
   const int32_t selected = std::clamp(doc_.SelectedSegment, 1, doc_.SegmentCount());
@@ -97,13 +87,13 @@ void TMainForm::mnuUndoClick() {
 
 void TMainForm::mnuReverseClick() {
   if (!doc_.FileLoaded) return;
-  ApplyEditOutcome(ReverseSegment(doc_, ByteUnderPointer(doc_, PointerX, PaintBox1->width())));
+  ApplyEditOutcome(ReverseSegment(doc_, ByteAtColumn(doc_, PointerX, PaintBox1->width())));
   ContextMenuOpen = false;
 }
 
 void TMainForm::mnuSilenceClick() {
   if (!doc_.FileLoaded) return;
-  ApplyEditOutcome(SilenceSegment(doc_, ByteUnderPointer(doc_, PointerX, PaintBox1->width())));
+  ApplyEditOutcome(SilenceSegment(doc_, ByteAtColumn(doc_, PointerX, PaintBox1->width())));
   ContextMenuOpen = false;
 }
 

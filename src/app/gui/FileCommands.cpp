@@ -136,6 +136,8 @@ void TMainForm::DisableDocumentControls() {
 }
 
 void TMainForm::EmptyDocument() {
+  // The device stops playing from the play buffer before it is released.
+  transport_->DocumentClosing();
   CloseDocument(doc_);
   // A closed document has no length, so no later refresh reads the released data.
   doc_.DataLength = 0;
@@ -143,8 +145,9 @@ void TMainForm::EmptyDocument() {
   doc_.RescanPending = false;
   ResetPointTables(doc_);
   DisableDocumentControls();
-  transport_->DocumentClosing();
   UpdateFileMenu();
+  view_->HideTrackLine();
+  UpdateScrollBar();
   doc_.WaveImageStale = true;
   RefreshDocumentView();
   PlaceLocatorButtonsAtEnds();
@@ -155,7 +158,7 @@ void TMainForm::CloseFile() {
   if (!doc_.HasFile()) return;
   EmptyDocument();
   ApplyRecentFiles(std::string());
-  view_->ErasePlayLine();
+  view_->HidePlayLine();
   ShowNoDocumentStatus();
 }
 
@@ -207,7 +210,6 @@ void TMainForm::ShowLoadedDocument() {
     widget->setEnabled(true);
   }
   Button4->setEnabled(false);
-  view_->PreparePlayLineImages();
   view_->SetTrackPen(Qt::red);
   UpdateFileMenu();
 
@@ -235,7 +237,12 @@ void TMainForm::ShowLoadedDocument() {
   PlaceLocatorButtonsAtEnds();
   Button19->show();
   Button21->show();
+  UpdateScrollBar();
+  StatusPanels[3]->setText(QStringLiteral("x1.0"));
+  // The waveform shows while the new audio is scanned, then its points.
   doc_.WaveImageStale = true;
+  RefreshDocumentView();
+  view_->Rescan();
   RefreshDocumentView();
 }
 

@@ -1,6 +1,4 @@
 // The tool bars, the waveform panel, the transport panel and the status bar.
-#include <algorithm>
-
 #include <QButtonGroup>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -14,21 +12,19 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/gui/Hints.h"
 #include "app/gui/TMainForm.h"
+#include "app/gui/WindowLayout.h"
 #include "view/gui/PaintBoxes.h"
 
 namespace slicewright {
 namespace {
 
-constexpr int kFileToolbarHeight = 37;
-constexpr int kToolPanelWidth = 53;
-constexpr int kTransportHeight = 45;
-constexpr int kStripHeight = 12;
-constexpr int kLocatorWidth = 17;
-constexpr int kLocatorHeight = 21;
+using namespace layout;
 
 QFrame* Panel(QWidget* parent, const char* name) {
   auto* panel = new QFrame(parent);
@@ -201,6 +197,13 @@ void TMainForm::BuildWavePanel() {
     button->setEnabled(false);
     button->setFocusPolicy(Qt::NoFocus);
   }
+  // Under the strip while zoomed in; hidden at 1:1.
+  ScrollBar1 = new QScrollBar(Qt::Horizontal, Panel4);
+  ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+  ScrollBar1->setFixedHeight(kScrollBarHeight);
+  ScrollBar1->setFocusPolicy(Qt::NoFocus);
+  ScrollBar1->hide();
+  SetHint(ScrollBar1, QStringLiteral("Drag to scroll the zoomed view; the mouse wheel scrolls too, Ctrl+wheel zooms"));
   PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(PaintBox1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { ShowWaveformContextMenu(PaintBox1->mapToGlobal(at)); });

@@ -44,14 +44,12 @@ void MainTransportView::SetButtonEnabled(TransportButton button, bool enabled) {
 
 int32_t MainTransportView::PaintBoxWidth() const { return form_.PaintBox1->width(); }
 
-void MainTransportView::ErasePlayLine() { form_.waveView().ErasePlayLine(); }
-
-void MainTransportView::MovePlayLine(int32_t x, PlayLineSource source) {
-  form_.waveView().MovePlayLine(x, source == PlayLineSource::Screen ? WaveView::ColumnSource::Screen
-                                                                    : WaveView::ColumnSource::CleanPicture);
+void MainTransportView::SetPlayLine(int32_t x, bool shown) {
+  WaveView& view = form_.waveView();
+  view.HidePlayLine();
+  view.MovePlayLine(x);
+  if (shown) view.ShowPlayLine();
 }
-
-void MainTransportView::DrawPlayLine() { form_.waveView().DrawPlayLine(); }
 
 void MainTransportView::DrawSegmentStrip() { form_.waveView().DrawSegmentStrip(); }
 

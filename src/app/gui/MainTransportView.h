@@ -16,9 +16,7 @@ class MainTransportView : public TransportView {
   void SetButtonDown(TransportButton button, bool down) override;
   void SetButtonEnabled(TransportButton button, bool enabled) override;
   int32_t PaintBoxWidth() const override;
-  void ErasePlayLine() override;
-  void MovePlayLine(int32_t x, PlayLineSource source) override;
-  void DrawPlayLine() override;
+  void SetPlayLine(int32_t x, bool shown) override;
   void DrawSegmentStrip() override;
   void EnableSelectedSegmentItems() override;
   int32_t PointerX() const override;

@@ -12,6 +12,7 @@
 #include "edit/PointOperations.h"
 #include "view/LocatorSegments.h"
 #include "view/PixelMapping.h"
+#include "view/ViewRange.h"
 #include "view/gui/PaintBoxes.h"
 #include "view/gui/PointIcons.h"
 #include "view/gui/ViewColour.h"
@@ -51,11 +52,7 @@ void TMainForm::ConnectPointTools() {
 }
 
 void TMainForm::EraseTrackLineWhileAdding() {
-  if (!AddToolActive) return;
-  view_->EraseTrackLine();
-  // Parked off the area: a later erase, after a redraw, must not put back a
-  // column of the old picture.
-  view_->SetTrackLineX(PaintBox1->width() + 1);
+  if (AddToolActive) view_->HideTrackLine();
 }
 
 void TMainForm::SpeedButton1MouseMove() {
@@ -69,11 +66,10 @@ void TMainForm::SpeedButton1Click() {
 }
 
 void TMainForm::SpeedButton2Click() {
-  view_->SaveTrackLineBackground(PointerX, WaveView::ColumnSource::CleanPicture);
   AddToolActive = true;
   EnableToolActive = LockToolActive = false;
-  // The first erase then touches nothing on screen.
-  view_->SetTrackLineX(PaintBox1->width() + 1);
+  // The line shows once the mouse moves over the waveform.
+  view_->HideTrackLine();
 }
 
 void TMainForm::SpeedButton3Click() {
@@ -105,7 +101,6 @@ void TMainForm::HitTestActiveMarks(bool inStrip) {
       }
     }
   }
-  HoverOnPoint = HoverPoint > 0;
   ShowHover();
 }
 
@@ -120,7 +115,6 @@ void TMainForm::HitTestFlaggedMarks(bool inStrip, bool SlicePoint::*flag, bool f
     if (point.*flag != flagValue) continue;
     if (InMarkWindow(static_cast<double>(point.Position) / doc_.DataLength * width, PointerFullX)) {
       HoverPoint = n;
-      HoverOnPoint = true;
       hover = true;
       ShowHover();
       return;
@@ -131,8 +125,8 @@ void TMainForm::HitTestFlaggedMarks(bool inStrip, bool SlicePoint::*flag, bool f
 void TMainForm::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x) {
   if (ContextMenuOpen || !TrackBar1->isEnabled() || !doc_.FileLoaded) return;
   // The zooms centre on this press, not on the one before it.
+  pressColumn_ = RoundHalfEven(FullFileColumn(doc_, x, PaintBox1->width()));
   if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier)) {
-    pressColumn_ = RoundHalfEven(FullFileColumn(x));
     if (modifiers & Qt::ShiftModifier) {
       PopupZinClick();
     } else {
@@ -141,19 +135,16 @@ void TMainForm::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers
     return;
   }
   MovedSinceDown = false;
-  view_->SetTrackLineX(x);
-  pressColumn_ = RoundHalfEven(FullFileColumn(x));
+  dragLineX_ = x;
   // Only the left button drags: the right one opens the menu, whose release
   // the waveform never sees.
   if (button == Qt::LeftButton && HoverPoint > 0 && !AddToolActive && ArmPointDrag(doc_, HoverPoint)) {
     DragArmed = true;
     draggedPoint_ = HoverPoint;
-    HoverOnPoint = true;
     mnuUndo->setEnabled(true);
     return;
   }
-  const double byte = static_cast<double>(x) / PaintBox1->width() * doc_.ViewLength + doc_.ViewStart;
-  ClickSegment = doc_.SegmentHolding(byte);
+  ClickSegment = SegmentAtColumn(doc_, x, PaintBox1->width());
   if (button == Qt::LeftButton && !AddToolActive) transport_->PlaySegmentClicked(ClickSegment);
 }
 
@@ -161,7 +152,7 @@ void TMainForm::PaintBox1MouseMove(int x, int y) {
   PointerX = x;
   if (!doc_.FileLoaded || !TrackBar1->isEnabled()) return;
   MovedSinceDown = true;
-  PointerFullX = FullFileColumn(x);
+  PointerFullX = FullFileColumn(doc_, x, PaintBox1->width());
   const int32_t sample =
       SampleUnderColumn(x, PaintBox1->width(), doc_.ViewStart, doc_.ViewLength, doc_.BitsPerSample / 8);
   StatusPanels[2]->setText(QStringLiteral("s: %1").arg(sample));
@@ -169,22 +160,16 @@ void TMainForm::PaintBox1MouseMove(int x, int y) {
   if (DragArmed) {
     // The drag line follows the mouse; the point's own cut line stays until
     // the release. The hover state is left alone so the press's point moves.
-    if (!DragStarted) {
-      DragStarted = true;
-      view_->RestoreColumn(ColumnOf(doc_.SlicePoints[draggedPoint_].Position, doc_.ViewStart, doc_.ViewLength,
-                                    PaintBox1->width()));
-    } else {
-      view_->EraseTrackLine();
-    }
-    view_->DrawTrackLine(x, WaveView::ColumnSource::Screen);
+    DragStarted = true;
+    dragLineX_ = x;
+    view_->ShowTrackLine(x);
     return;
   }
   if (AddToolActive) {
     view_->SetTrackPen(ToQColor(view_->Display().colours.DivColour));
-    view_->EraseTrackLine();
-    view_->DrawTrackLine(x, WaveView::ColumnSource::CleanPicture);
+    dragLineX_ = x;
+    view_->ShowTrackLine(x);
     HoverPoint = 0;
-    HoverOnPoint = false;
     ShowHover();
     return;
   }
@@ -211,11 +196,9 @@ EditOutcome TMainForm::ReleasePoint(Qt::MouseButton button) {
   const int width = PaintBox1->width();
   const bool left = button == Qt::LeftButton;
   if (LockToolActive && LockHover && left) return UnlockPoint(doc_, HoverPoint);
-  if (DragArmed && MovedSinceDown) {
-    return MovePoint(doc_, draggedPoint_, DragLinePosition(doc_, view_->TrackLineX(), width));
-  }
+  if (DragArmed && MovedSinceDown) return MovePoint(doc_, draggedPoint_, DragLinePosition(doc_, dragLineX_, width));
   if (AddToolActive && left) {
-    return AddPoint(doc_, DragLinePosition(doc_, view_->TrackLineX(), width), PopUpAddCur->isChecked());
+    return AddPoint(doc_, DragLinePosition(doc_, dragLineX_, width), PopUpAddCur->isChecked());
   }
   if (EnableToolActive && left) {
     if (EnableHover) return EnablePoint(doc_, HoverPoint);
@@ -233,7 +216,9 @@ void TMainForm::PaintBox1MouseUp(Qt::MouseButton button) {
   }
   if (!doc_.FileLoaded || !TrackBar1->isEnabled()) return;
   EditOutcome outcome = ReleasePoint(button);
-  DragStarted = MovedSinceDown = DragArmed = HoverOnPoint = false;
+  // The drag line goes with the drag; the add tool's stays with the mouse.
+  if (DragArmed) view_->HideTrackLine();
+  DragStarted = MovedSinceDown = DragArmed = false;
   draggedPoint_ = 0;
   outcome.Refresh = true;
   outcome.DeriveLocatorSegments = true;
@@ -241,12 +226,11 @@ void TMainForm::PaintBox1MouseUp(Qt::MouseButton button) {
   ApplyEditOutcome(outcome);
   // The marks may have changed under a resting mouse.
   if (AddToolActive) return;
-  PointerFullX = FullFileColumn(PointerX);
+  PointerFullX = FullFileColumn(doc_, PointerX, PaintBox1->width());
   UpdateHover();
 }
 
 void TMainForm::PopupMenu1Popup() {
-  view_->SaveTrackLineBackground(PointerX, WaveView::ColumnSource::CleanPicture);
   ContextMenuOpen = true;
   PaintBox1->setCursor(Qt::CrossCursor);
 }

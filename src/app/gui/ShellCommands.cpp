@@ -58,12 +58,8 @@ void TMainForm::Options1Click() {
   dialogs_.RunSettingsDialog(*Form4);
   // Cancel left the settings as they were; either way the view takes them.
   view_->Display().colours = settings_.Colours;
-  view_->PreparePlayLineImages();
   doc_.WaveImageStale = true;
   RefreshDocumentView();
-  // The overlays erase themselves with columns of the picture just drawn.
-  view_->MovePlayLine(view_->PlayLineX(), WaveView::ColumnSource::CleanPicture);
-  view_->SaveTrackLineBackground(view_->TrackLineX(), WaveView::ColumnSource::CleanPicture);
 }
 
 void TMainForm::ControlPanel1Click() {

@@ -63,7 +63,6 @@ TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& wav
   doc_.BitsPerSample = 16;
   ReadConfiguration();
   ApplyRecentFiles(std::string());
-  view_->PreparePlayLineImages();
   doc_.WaveImageStale = true;
   doc_.ActivePoints[0].Position = 0;
   doc_.SelectedSegment = 1;

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -21,7 +22,9 @@ class QPushButton;
 class QSlider;
 class QSpinBox;
 class QLineEdit;
+class QScrollBar;
 class QToolButton;
+class QWheelEvent;
 class QKeyEvent;
 class QShowEvent;
 
@@ -38,6 +41,7 @@ class TThreadedTimer;
 class Transport;
 class WaveOutput;
 class WaveView;
+struct ZoomAvailability;
 class TForm2;
 class TForm4;
 
@@ -113,6 +117,10 @@ class TMainForm : public QMainWindow {
   void PopUpZtsClick();
   void PopUp11Click();
   void PaintBox2MouseDown(Qt::MouseButton button);
+  // Beyond the menu's zooms: the wheel scrolls a zoomed view and, with Ctrl,
+  // zooms around the pointer; the scroll bar under the strip moves the view.
+  void PaintBox1MouseWheel(QWheelEvent* event);
+  void ScrollBar1Change(int value);
 
   // The point tools.
   void SpeedButton1Click();
@@ -134,7 +142,6 @@ class TMainForm : public QMainWindow {
   bool LockToolActive = false;
   // Index in SlicePoints of the point whose mark is under the mouse; 0 for none.
   int32_t HoverPoint = 0;
-  bool HoverOnPoint = false;
   bool LockHover = false;
   bool EnableHover = false;
   bool DragStarted = false;
@@ -245,6 +252,7 @@ class TMainForm : public QMainWindow {
   QFrame* Bevel4 = nullptr;
   ImageBox* PaintBox1 = nullptr;
   ImageBox* PaintBox2 = nullptr;
+  QScrollBar* ScrollBar1 = nullptr;
   QPushButton* Button19 = nullptr;
   QPushButton* Button21 = nullptr;
   QToolButton* SpeedButton11 = nullptr;
@@ -352,6 +360,7 @@ class TMainForm : public QMainWindow {
 
   // View and layout.
   void AlignPanels();
+  void LayOutWaveArea();
   void ApplyMinimumSize();
   void PlaceLocatorButtonsAtEnds();
   void ClearSamplePanel();
@@ -365,13 +374,14 @@ class TMainForm : public QMainWindow {
   // Shows each locator button at its locator's column while the locator lies
   // in the view, and hides it otherwise.
   void PlaceLocatorButtons();
-  void ClampView();
-  // The end shared by every zoom: factor shown, play-line timing, play line
-  // carried over from the view that started at oldStart with oldLength bytes,
-  // and the full redraw.
-  void FinishZoom(int32_t oldStart, int32_t oldLength);
-  // Column x of the waveform on the full-file scale.
-  double FullFileColumn(int x) const;
+  void ApplyZoomAvailability(const ZoomAvailability& zooms);
+  // Runs a change of the view, then the end every change shares: locators,
+  // zoom read-out, play-line timing, the play line carried over from the
+  // view that started at oldStart with oldLength bytes, the scroll bar and
+  // the full redraw.
+  void ChangeView(const std::function<void()>& change);
+  void FinishViewChange(int32_t oldStart, int32_t oldLength);
+  void UpdateScrollBar();
 
   // The point tools.
   void ConnectPointTools();
@@ -391,7 +401,6 @@ class TMainForm : public QMainWindow {
   void ConnectEditCommands();
   // Acts on what a core edit asks of the window.
   void ApplyEditOutcome(const EditOutcome& outcome);
-  void DrawNewCutLine(int32_t position);
 
   // Exports.
   void ConnectExportCommands();
@@ -424,6 +433,8 @@ class TMainForm : public QMainWindow {
   // Column of the last press in the waveform on the full-file scale: the
   // centre of Zoom In.
   int32_t pressColumn_ = 0;
+  // Column of the drag line or the add tool's line: where a release puts the point.
+  int dragLineX_ = 0;
   // y of the last mouse move over the waveform area.
   int pointerY_ = 0;
   // The point being dragged, fixed at the press.

@@ -48,14 +48,14 @@ void TMainForm::ConnectTransport() {
   });
 }
 
-void TMainForm::Button3Click() { transport_->Button3Click(); }
-void TMainForm::Button4Click() { transport_->Button4Click(); }
-void TMainForm::Button20Click() { transport_->Button20Click(); }
-void TMainForm::Button24Click() { transport_->Button24Click(); }
+void TMainForm::Button3Click() { transport_->PlayAll(); }
+void TMainForm::Button4Click() { transport_->PlaySelected(); }
+void TMainForm::Button20Click() { transport_->ToggleLoop(); }
+void TMainForm::Button24Click() { transport_->Stop(); }
 
 bool TMainForm::FormKeyPress(QChar key) {
   if (!doc_.HasFile() || key.unicode() > 0x7F) return false;
-  return transport_->FormKeyPress(static_cast<char>(key.unicode()));
+  return transport_->KeyPressed(static_cast<char>(key.unicode()));
 }
 
 bool TMainForm::PreviewKey(QObject* target, QKeyEvent* event) {

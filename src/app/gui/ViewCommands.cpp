@@ -4,26 +4,19 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QToolButton>
 #include <algorithm>
 
 #include "app/gui/TMainForm.h"
-#include "view/PixelMapping.h"
+#include "app/gui/WindowLayout.h"
 #include "view/gui/PaintBoxes.h"
 #include "view/gui/WaveView.h"
 
 namespace slicewright {
-namespace {
 
-constexpr int kFileToolbarHeight = 37;
-constexpr int kBevelHeight = 3;
-constexpr int kTransportHeight = 45;
-// The layout counts in outer window widths, which include a 4-pixel frame
-// on each side; Qt gives the client width.
-constexpr int kWindowFrameWidth = 8;
-
-}  // namespace
+using namespace layout;
 
 void TMainForm::RefreshDocumentView() { view_->RefreshDocumentView(); }
 
@@ -67,38 +60,40 @@ void TMainForm::AlignPanels() {
   Panel4->setGeometry(0, top, std::max(wavePanelWidth, 0), middle);
 }
 
+// The waveform area, the strip, the scroll bar (while zoomed) and the
+// locator buttons inside the waveform panel, above or below as the transport
+// panel sits.
+void TMainForm::LayOutWaveArea() {
+  const int panelHeight = Panel4->height();
+  const int scroll = ScrollBar1->isVisibleTo(this) ? kScrollBarHeight : 0;
+  PaintBox1->resize(std::max(Panel4->width() - 4, 0), PaintBox1->height());
+  PaintBox2->resize(PaintBox1->width(), PaintBox2->height());
+  ScrollBar1->resize(PaintBox1->width(), kScrollBarHeight);
+  if (panelHeight - 40 - scroll >= 0) PaintBox1->resize(PaintBox1->width(), panelHeight - 40 - scroll);
+  if (panelAtTop_) {
+    Button19->move(Button19->x(), 2);
+    Button21->move(Button21->x(), 2);
+    PaintBox2->move(0, Button19->y() + Button21->height() + 2);
+    ScrollBar1->move(0, PaintBox2->y() + PaintBox2->height());
+    PaintBox1->move(0, PaintBox2->y() + PaintBox2->height() + 1 + scroll);
+  } else {
+    PaintBox1->move(0, 1);
+    PaintBox2->move(0, panelHeight - 38 - scroll);
+    ScrollBar1->move(0, panelHeight - 26 - scroll);
+    Button19->move(Button19->x(), panelHeight - 24);
+    Button21->move(Button21->x(), panelHeight - 24);
+  }
+  if (doc_.FileLoaded) {
+    PlaceLocatorButtons();
+  } else {
+    PlaceLocatorButtonsAtEnds();
+  }
+}
+
 void TMainForm::FormResize() {
   if (!Closing) {
     AlignPanels();
-    const int panelHeight = Panel4->height();
-    PaintBox1->resize(std::max(Panel4->width() - 4, 0), PaintBox1->height());
-    PaintBox2->resize(PaintBox1->width(), PaintBox2->height());
-    if (panelHeight - 40 >= 0) PaintBox1->resize(PaintBox1->width(), panelHeight - 40);
-    if (panelAtTop_) {
-      Button19->move(Button19->x(), 2);
-      Button21->move(Button21->x(), 2);
-      PaintBox2->move(0, Button19->y() + Button21->height() + 2);
-      PaintBox1->move(0, PaintBox2->y() + PaintBox2->height() + 1);
-    } else {
-      PaintBox1->move(0, 1);
-      PaintBox2->move(0, panelHeight - 38);
-      Button19->move(Button19->x(), panelHeight - 24);
-      Button21->move(Button21->x(), panelHeight - 24);
-    }
-    if (doc_.FileLoaded) {
-      view_->PreparePlayLineImages();
-      const int width = PaintBox1->width();
-      if (Button19->isVisible()) {
-        Button19->move(ColumnOf(doc_.LeftLocatorPos, doc_.ViewStart, doc_.ViewLength, width), Button19->y());
-      }
-      if (Button21->isVisible()) {
-        Button21->move(ColumnOf(doc_.RightLocatorPos, doc_.ViewStart, doc_.ViewLength, width) - Button21->width(),
-                       Button21->y());
-      }
-    } else {
-      Button19->move(PaintBox1->x(), Button19->y());
-      Button21->move(PaintBox1->width() - Button21->width(), Button21->y());
-    }
+    LayOutWaveArea();
   }
   // The zoom panel may be wider than its designed 20 pixels to fit its text;
   // the hint panel gives up that much so the panels still fit the window.

@@ -1,27 +1,27 @@
 // Zoom in, out, to a segment and 1:1, from the context menu, the modifier
-// presses in the waveform and the segment strip.
+// presses in the waveform and the segment strip; scrolling and zooming with
+// the mouse wheel and the scroll bar. The view arithmetic is the core's.
 #include <QAction>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QWheelEvent>
 #include <algorithm>
-#include <cmath>
 
 #include "app/gui/TMainForm.h"
 #include "audio/Transport.h"
-#include "view/PixelMapping.h"
+#include "view/ViewRange.h"
 #include "view/gui/PaintBoxes.h"
 #include "view/gui/WaveView.h"
 
 namespace slicewright {
 namespace {
 
-constexpr double kZoomInLimit = 32.0;
-// A factor doubled from a view rounded to whole samples can fall a hair
-// short of the limit; within this share of it the limit counts as reached.
-constexpr double kZoomLimitSlack = 0.01;
-
-int32_t BytesPerSampleOf(const Document& doc) { return std::max(doc.BitsPerSample / 8, 1); }
+// One notch of the wheel scrolls an eighth of the view.
+constexpr int kWheelNotch = 120;
+constexpr int kScrollSharesPerView = 8;
 
 }  // namespace
 
@@ -31,153 +31,73 @@ void TMainForm::ConnectZoomCommands() {
   connect(PopUpZts, &QAction::triggered, this, &TMainForm::PopUpZtsClick);
   connect(PopUp11, &QAction::triggered, this, &TMainForm::PopUp11Click);
   connect(PaintBox2, &ImageBox::MousePressed, this, [this](QMouseEvent* event) { PaintBox2MouseDown(event->button()); });
-}
-
-double TMainForm::FullFileColumn(int x) const {
-  if (doc_.DataLength <= 0) return x;
-  const double width = PaintBox1->width();
-  return static_cast<double>(doc_.ViewLength) / doc_.DataLength * x +
-         static_cast<double>(doc_.ViewStart) / doc_.DataLength * width;
+  connect(PaintBox1, &ImageBox::WheelTurned, this, &TMainForm::PaintBox1MouseWheel);
+  connect(ScrollBar1, &QScrollBar::valueChanged, this, &TMainForm::ScrollBar1Change);
 }
 
 void TMainForm::PlaceLocatorButtons() {
-  const int width = PaintBox1->width();
+  const LocatorButtonPlaces places = slicewright::PlaceLocatorButtons(doc_, PaintBox1->width());
   const int left = PaintBox1->x();
-  Button19->hide();
-  Button21->hide();
-  if (doc_.ViewStart <= doc_.LeftLocatorPos && doc_.LeftLocatorPos < doc_.ViewEnd) {
-    Button19->move(left + ColumnOf(doc_.LeftLocatorPos, doc_.ViewStart, doc_.ViewLength, width), Button19->y());
-    Button19->show();
-  }
-  if (doc_.ViewStart < doc_.RightLocatorPos && doc_.RightLocatorPos <= doc_.ViewEnd) {
-    Button21->move(left + ColumnOf(doc_.RightLocatorPos, doc_.ViewStart, doc_.ViewLength, width) - Button21->width(),
-                   Button21->y());
-    Button21->show();
-  }
+  Button19->setVisible(places.leftShown);
+  Button21->setVisible(places.rightShown);
+  if (places.leftShown) Button19->move(left + places.leftEdge, Button19->y());
+  if (places.rightShown) Button21->move(left + places.rightEdge - Button21->width(), Button21->y());
 }
 
-// The view keeps its length and slides back inside the file.
-void TMainForm::ClampView() {
-  if (doc_.ViewStart < 0) {
-    doc_.ViewEnd -= doc_.ViewStart;
-    doc_.ViewStart = 0;
-  }
-  if (doc_.ViewEnd > doc_.DataLength) {
-    doc_.ViewStart -= doc_.ViewEnd - doc_.DataLength;
-    doc_.ViewEnd = doc_.DataLength;
-  }
-  doc_.ViewStart = std::max(doc_.ViewStart, 0);
-  doc_.ViewLength = doc_.ViewEnd - doc_.ViewStart;
+void TMainForm::ApplyZoomAvailability(const ZoomAvailability& zooms) {
+  PopupZin->setEnabled(zooms.zoomIn);
+  PopUpZout->setEnabled(zooms.zoomOut);
 }
 
-void TMainForm::FinishZoom(int32_t oldStart, int32_t oldLength) {
-  if (doc_.ViewLength > 0) doc_.ZoomFactor = static_cast<double>(doc_.DataLength) / doc_.ViewLength;
+// The end every change of the view shares: locators, zoom read-out, play-line
+// timing, the play line carried to the same byte, the scroll bar, the redraw.
+void TMainForm::FinishViewChange(int32_t oldStart, int32_t oldLength) {
+  PlaceLocatorButtons();
   StatusPanels[3]->setText(QStringLiteral("x%1").arg(doc_.ZoomFactor, 2, 'f', 1));
   transport_->PlayLineTiming();
-  if (doc_.ViewLength > 0) {
-    const double width = PaintBox1->width();
-    const double oldByte = view_->PlayLineX() / width * oldLength + (oldStart - doc_.ViewStart);
-    view_->MovePlayLine(RoundHalfEven(oldByte / doc_.ViewLength * width), WaveView::ColumnSource::CleanPicture);
-  }
+  view_->MovePlayLine(CarriedColumn(doc_, view_->PlayLineX(), oldStart, oldLength, PaintBox1->width()));
+  UpdateScrollBar();
   doc_.WaveImageStale = true;
   RefreshDocumentView();
 }
 
-void TMainForm::PopupZinClick() {
+void TMainForm::ChangeView(const std::function<void()>& change) {
   if (!doc_.FileLoaded || doc_.DataLength <= 0) return;
   ContextMenuOpen = false;
   DragStarted = false;
   const int32_t oldStart = doc_.ViewStart;
   const int32_t oldLength = doc_.ViewLength;
-  PopUpZout->setEnabled(true);
-  double factor = doc_.ZoomFactor * 2;
-  if (factor >= kZoomInLimit * (1 - kZoomLimitSlack)) {
-    factor = kZoomInLimit;
-    PopupZin->setEnabled(false);
-  }
-  const int32_t b = BytesPerSampleOf(doc_);
-  const double samples = static_cast<double>(doc_.DataLength) / b;
-  const double pressed = pressColumn_ / static_cast<double>(PaintBox1->width()) * samples;
-  const double half = doc_.DataLength / (factor * 2 * b);
-  doc_.ViewStart = RoundHalfEven(pressed - half) * b;
-  doc_.ViewEnd = RoundHalfEven(pressed + half) * b;
-  doc_.ZoomFactor = factor;
-  ClampView();
-  PlaceLocatorButtons();
-  FinishZoom(oldStart, oldLength);
+  change();
+  FinishViewChange(oldStart, oldLength);
+}
+
+void TMainForm::PopupZinClick() {
+  ChangeView([this] { ApplyZoomAvailability(ZoomIn(doc_, pressColumn_, PaintBox1->width())); });
   transport_->ResumePlayLine();
 }
 
 void TMainForm::PopUpZoutClick() {
-  if (!doc_.FileLoaded || doc_.DataLength <= 0) return;
-  ContextMenuOpen = false;
-  DragStarted = false;
-  const int32_t oldStart = doc_.ViewStart;
-  const int32_t oldLength = doc_.ViewLength;
-  PopupZin->setEnabled(true);
-  doc_.ZoomFactor = RoundHalfEven(doc_.ZoomFactor * 0.5);
-  if (doc_.ZoomFactor < 2) {
-    doc_.ViewStart = 0;
-    doc_.ViewEnd = doc_.DataLength;
-    doc_.ZoomFactor = 1.0;
-  } else {
-    // Each side grows by a quarter of the file over the new factor.
-    const int32_t b = BytesPerSampleOf(doc_);
-    const double quarter = doc_.DataLength / (doc_.ZoomFactor * 4 * b);
-    doc_.ViewStart = RoundHalfEven(static_cast<double>(doc_.ViewStart) / b - quarter) * b;
-    doc_.ViewEnd = RoundHalfEven(static_cast<double>(doc_.ViewEnd) / b + quarter) * b;
-  }
-  ClampView();
-  PlaceLocatorButtons();
-  if (doc_.ViewLength == doc_.DataLength) PopUpZout->setEnabled(false);
-  FinishZoom(oldStart, oldLength);
+  ChangeView([this] { ApplyZoomAvailability(ZoomOut(doc_)); });
 }
 
 void TMainForm::PopUpZtsClick() {
   if (!doc_.FileLoaded || doc_.DataLength <= 0) return;
   ContextMenuOpen = false;
-  DragStarted = false;
-  const int32_t oldStart = doc_.ViewStart;
-  const int32_t oldLength = doc_.ViewLength;
   const double oldFactor = doc_.ZoomFactor;
-  PopUpZout->setEnabled(true);
-  // The segment under the pointer; a pointer at the very start of the file
-  // gives segment 1.
-  const double p = static_cast<double>(PointerX) / PaintBox1->width() * doc_.ViewLength + doc_.ViewStart;
-  const int32_t last = doc_.SegmentCount();
-  int32_t segment = 1;
-  while (segment < last && doc_.SegmentEnd(segment) < p) ++segment;
-  doc_.ViewStart = doc_.SegmentStart(segment);
-  doc_.ViewEnd = doc_.SegmentEnd(segment);
-  doc_.ViewLength = doc_.ViewEnd - doc_.ViewStart;
-  if (doc_.ViewLength <= 0) {
-    // Two points on one sample leave an empty segment: there is nothing to show.
-    doc_.ViewStart = oldStart;
-    doc_.ViewLength = oldLength;
-    doc_.ViewEnd = oldStart + oldLength;
-    return;
-  }
-  PlaceLocatorButtons();
+  const int32_t segment = SegmentAtColumn(doc_, PointerX, PaintBox1->width());
+  // Two points on one sample leave an empty segment: there is nothing to show.
+  if (doc_.SegmentEnd(segment) <= doc_.SegmentStart(segment)) return;
+  ChangeView([this, segment] { ZoomToSegment(doc_, segment); });
   // The highlighted segment is the one now shown.
-  doc_.SelectedSegment = segment;
   SaveSelectItem->setEnabled(true);
-  doc_.SegmentSelected = true;
   Button4->setEnabled(true);
-  FinishZoom(oldStart, oldLength);
-  PopupZin->setEnabled(oldFactor < kZoomInLimit || doc_.ZoomFactor < kZoomInLimit);
+  PopUpZout->setEnabled(true);
+  PopupZin->setEnabled(oldFactor < ZoomInLimit || doc_.ZoomFactor < ZoomInLimit);
 }
 
 void TMainForm::PopUp11Click() {
   if (!doc_.FileLoaded) return;
-  ContextMenuOpen = false;
-  DragStarted = false;
-  const int32_t oldStart = doc_.ViewStart;
-  const int32_t oldLength = doc_.ViewLength;
-  doc_.ViewWholeFile();
-  PlaceLocatorButtons();
-  PopupZin->setEnabled(true);
-  PopUpZout->setEnabled(false);
-  FinishZoom(oldStart, oldLength);
+  ChangeView([this] { ApplyZoomAvailability(ZoomOneToOne(doc_)); });
   transport_->ResumePlayLine();
 }
 
@@ -185,6 +105,53 @@ void TMainForm::PaintBox2MouseDown(Qt::MouseButton button) {
   if (!doc_.FileLoaded) return;
   if (button == Qt::LeftButton) PopUpZtsClick();
   if (button == Qt::RightButton) PopUp11Click();
+}
+
+// The wheel scrolls a zoomed view; with Ctrl it zooms in and out around the
+// pointer, with the limits and rounding of the zoom commands.
+void TMainForm::PaintBox1MouseWheel(QWheelEvent* event) {
+  if (!doc_.FileLoaded || !PaintBox1->isEnabled()) return;
+  const QPoint turn = event->angleDelta();
+  const int notches = (turn.y() != 0 ? turn.y() : turn.x()) / kWheelNotch;
+  if (notches == 0) return;
+  event->accept();
+  const double x = event->position().x();
+  const int32_t width = PaintBox1->width();
+  if (event->modifiers() & Qt::ControlModifier) {
+    for (int i = 0; i < std::abs(notches); ++i) {
+      ChangeView([&] {
+        ApplyZoomAvailability(notches > 0 ? ZoomInAtColumn(doc_, x, width) : ZoomOutAtColumn(doc_, x, width));
+      });
+    }
+    return;
+  }
+  if (doc_.ViewLength >= doc_.DataLength) return;
+  // Turning the wheel towards the user moves on through the file.
+  const int64_t share = std::max<int64_t>(doc_.ViewLength / kScrollSharesPerView, BytesPerSample);
+  ChangeView([&] { ScrollView(doc_, -notches * share); });
+}
+
+// The scroll bar shows while zoomed in, in samples of the file.
+void TMainForm::UpdateScrollBar() {
+  const bool zoomed = doc_.FileLoaded && doc_.ViewLength > 0 && doc_.ViewLength < doc_.DataLength;
+  {
+    const QSignalBlocker quiet(ScrollBar1);
+    if (zoomed) {
+      const int samplesInView = doc_.ViewLength / BytesPerSample;
+      ScrollBar1->setRange(0, (doc_.DataLength - doc_.ViewLength) / BytesPerSample);
+      ScrollBar1->setPageStep(samplesInView);
+      ScrollBar1->setSingleStep(std::max(samplesInView / kScrollSharesPerView, 1));
+      ScrollBar1->setValue(doc_.ViewStart / BytesPerSample);
+    }
+  }
+  if (ScrollBar1->isVisibleTo(this) != zoomed) {
+    ScrollBar1->setVisible(zoomed);
+    LayOutWaveArea();
+  }
+}
+
+void TMainForm::ScrollBar1Change(int value) {
+  ChangeView([&] { ScrollViewTo(doc_, int64_t{value} * BytesPerSample); });
 }
 
 }  // namespace slicewright

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <functional>
+#include <optional>
 
 #include "app/Configuration.h"
 #include "detect/SliceDetector.h"
@@ -22,16 +23,14 @@ struct ViewDisplay {
   bool panelAtTop = false;
 };
 
-// Builds the waveform picture in off-screen images and puts it on the two
-// paint boxes: the waveform area and the selected-segment strip. Detection
-// reports to it while it runs, so it draws the disabled icons, the scan's
-// progress and finally the marks of the active points.
+// Draws the document on the two paint boxes: the waveform area and the
+// selected-segment strip. The waveform is rendered at the device's pixels
+// into a kept image only when WaveImageStale is set; every refresh selects
+// the active points and composes the marks over it. The play line and the
+// tracking line are lines of the waveform area drawn over the picture, so
+// they never redraw it. A scan reports its progress on the strip.
 class WaveView : public DetectionObserver {
  public:
-  // Where an overlay column is saved from: what is on screen, or the clean
-  // picture without overlays.
-  enum class ColumnSource { Screen, CleanPicture };
-
   WaveView(Document& doc, ImageBox& paintBox1, ImageBox& paintBox2);
 
   ViewDisplay& Display() { return display_; }
@@ -40,44 +39,28 @@ class WaveView : public DetectionObserver {
   void SetWaveformShown(std::function<bool()> shown) { waveformShown_ = std::move(shown); }
   void SetPointLimitHandler(std::function<void()> handler) { pointLimitHandler_ = std::move(handler); }
 
-  // Renders (when WaveImageStale is set), detects and marks, and draws the strip.
+  // The refresh: the waveform when stale, the active points at the threshold
+  // with their marks, and the strip. Never scans the audio.
   void RefreshDocumentView();
-  void RenderWaveImage();
-  void DetectAndMark();
   void DrawSegmentStrip();
+  // Finds the slice points afresh, showing the scan's progress on the strip.
+  void Rescan();
 
-  const QImage& WaveImage() const { return waveImage_; }
-  const QImage& WaveImageCopy() const { return waveImageCopy_; }
-  const QImage& PlayLineImage() const { return playLineImage_; }
-  const QImage& PlayLineBackground() const { return playLineBackground_; }
-  const QImage& TrackLineBackground() const { return trackLineBackground_; }
-
-  // Play line steps, for playback.
+  // The play line: shown at a column of the view, or hidden (its column kept).
+  void ShowPlayLine();
+  void HidePlayLine();
+  void MovePlayLine(int x);
   int PlayLineX() const { return playLineX_; }
-  void ErasePlayLine();
-  void MovePlayLine(int x, ColumnSource source);
-  void DrawPlayLine();
-  // Sizes the play-line images to the waveform's height and fills the line
-  // with the play colour.
-  void PreparePlayLineImages();
-
-  // Tracking line steps, for the point tools.
-  int TrackLineX() const { return trackLineX_; }
-  void SetTrackLineX(int x) { trackLineX_ = x; }
-  void SaveTrackLineBackground(int x, ColumnSource source);
-  void EraseTrackLine();
-  void DrawTrackLine(int x, ColumnSource source);
-  // Puts column x of the clean picture back on screen.
-  void RestoreColumn(int x);
-  // The pen the tracking line is drawn with.
+  // The tracking line of the add tool and of a dragged point.
+  void ShowTrackLine(int x);
+  void HideTrackLine();
+  std::optional<int> TrackLineX() const;
   void SetTrackPen(const QColor& colour) { trackPen_ = colour; }
 
   // DetectionObserver
   void RunStarted() override;
   void ScanProgress(int32_t bytesRead) override;
   void InactiveDisabledPoint(const SlicePoint& point) override;
-  void ActivePointsSelected() override;
-  void PointLimitReached() override;
 
  private:
   int Width() const;
@@ -86,9 +69,7 @@ class WaveView : public DetectionObserver {
   int IconTop() const;
   int Column(int64_t position) const;
   QImage NewImage(int width, int height) const;
-  QImage CopyColumn(const QImage& source, int x) const;
-  void PutColumn(QImage& target, int x, const QImage& column);
-  void ShowColumn(int x);
+  void RenderWaveImage();
   void EnsureIcons();
   void DrawPointMarks();
 
@@ -98,21 +79,15 @@ class WaveView : public DetectionObserver {
   ViewDisplay display_;
   std::function<bool()> waveformShown_;
   std::function<void()> pointLimitHandler_;
-  // The detection run under way scans the audio afresh.
-  bool runRescans_ = false;
 
+  // Background, frame and waveform, without marks.
   QImage waveImage_;
-  QImage waveImageCopy_;
-  QImage playLineImage_;
-  QImage playLineBackground_;
-  QImage trackLineBackground_;
   QImage sampleIcon_;
   QImage lockIcon_;
   QImage disabledIcon_;
   qreal iconRatio_ = 0;
 
   int playLineX_ = 0;
-  int trackLineX_ = 0;
   QColor trackPen_ = Qt::red;
   int progressWidth_ = 0;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/SimulatedWaveOutput.h"
+#include "doubles/SimulatedWaveOutput.h"
 #include "audio/ThreadedTimer.h"
 #include "audio/gui/QtUiThread.h"
 

@@ -1,4 +1,4 @@
-#include "audio/QueuedUiThread.h"
+#include "doubles/QueuedUiThread.h"
 
 #include <utility>
 

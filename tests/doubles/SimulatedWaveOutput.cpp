@@ -1,4 +1,4 @@
-#include "audio/SimulatedWaveOutput.h"
+#include "doubles/SimulatedWaveOutput.h"
 
 #include <algorithm>
 
