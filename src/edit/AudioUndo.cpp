@@ -28,6 +28,17 @@ void SetUndoKindWithoutBytes(Document& doc, UndoKind kind) {
   doc.Undo.SavedPoints.clear();
 }
 
+EditOutcome SamplesChangedInPlace(Document& doc, int32_t start, int32_t length) {
+  doc.SamplesChanged(start, length);
+  doc.WaveImageStale = true;
+  EditOutcome outcome;
+  outcome.Changed = true;
+  outcome.UndoAvailable = true;
+  outcome.Refresh = true;
+  outcome.PlayBufferRewritten = RefreshPlayBuffer(doc, start, length);
+  return outcome;
+}
+
 bool RefreshPlayBuffer(Document& doc, int32_t start, int32_t length) {
   const int64_t bufferStart = doc.PlayBufferStart;
   const int64_t bufferEnd = bufferStart + doc.PlayBufferLength;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "document/Document.h"
+#include "edit/EditOutcome.h"
 
 namespace slicewright {
 
@@ -25,5 +26,9 @@ void SetUndoKindWithoutBytes(Document& doc, UndoKind kind);
 // so a running block plays the change. Never reads past the data or writes
 // past the buffer. Returns whether PlayBuffer was rewritten.
 bool RefreshPlayBuffer(Document& doc, int32_t start, int32_t length);
+
+// The end of every edit that changed [start, start + length) in place: the
+// summary and the play buffer follow, the view is redrawn, Undo is offered.
+EditOutcome SamplesChangedInPlace(Document& doc, int32_t start, int32_t length);
 
 }  // namespace slicewright

@@ -55,14 +55,7 @@ EditOutcome PasteIntoSegment(Document& doc, std::span<const uint8_t> block, int3
   const size_t copied = std::min<size_t>(clip.size(), static_cast<size_t>(length));
   std::copy(clip.begin(), clip.begin() + copied, target);
   std::fill(target + copied, target + length, uint8_t{0});
-  doc.SamplesChanged(start, length);
-  doc.WaveImageStale = true;
-  EditOutcome outcome;
-  outcome.Changed = true;
-  outcome.UndoAvailable = true;
-  outcome.Refresh = true;
-  outcome.PlayBufferRewritten = RefreshPlayBuffer(doc, start, length);
-  return outcome;
+  return SamplesChangedInPlace(doc, start, length);
 }
 
 }  // namespace slicewright

@@ -14,17 +14,10 @@ namespace {
 constexpr int32_t kFadeBytes = 500;
 constexpr int32_t kFadeSamples = kFadeBytes / BytesPerSample;
 
-// The outcome of an in-place change of [start, start + length).
+// Reverse and Silence also mark the play buffer for refilling.
 EditOutcome SamplesChanged(Document& doc, int32_t start, int32_t length) {
-  doc.SamplesChanged(start, length);
   doc.PlayBufferStale = true;
-  doc.WaveImageStale = true;
-  EditOutcome outcome;
-  outcome.Changed = true;
-  outcome.UndoAvailable = true;
-  outcome.Refresh = true;
-  outcome.PlayBufferRewritten = RefreshPlayBuffer(doc, start, length);
-  return outcome;
+  return SamplesChangedInPlace(doc, start, length);
 }
 
 // The segment that holds byte p, as a byte range.

@@ -47,16 +47,20 @@ void TMainForm::ConnectLocators() {
       [this] { Button21MouseUp(); }));
 }
 
-void TMainForm::Button19MouseDown(int x) {
+void TMainForm::GrabLocator(int x) {
   LocatorDragging = true;
   locatorGrabX_ = x;
 }
 
 // The button keeps the place where it was taken hold of under the pointer,
 // and may go past either end of the waveform.
-void TMainForm::Button19MouseMove(int x) {
-  if (LocatorDragging) Button19->move(Button19->x() + x - locatorGrabX_, Button19->y());
+void TMainForm::DragLocator(QPushButton* button, int x) {
+  if (LocatorDragging) button->move(button->x() + x - locatorGrabX_, button->y());
 }
+
+void TMainForm::Button19MouseDown(int x) { GrabLocator(x); }
+
+void TMainForm::Button19MouseMove(int x) { DragLocator(Button19, x); }
 
 void TMainForm::Button19MouseUp() {
   if (!LocatorDragging) return;
@@ -65,14 +69,9 @@ void TMainForm::Button19MouseUp() {
   DropLocator();
 }
 
-void TMainForm::Button21MouseDown(int x) {
-  LocatorDragging = true;
-  locatorGrabX_ = x;
-}
+void TMainForm::Button21MouseDown(int x) { GrabLocator(x); }
 
-void TMainForm::Button21MouseMove(int x) {
-  if (LocatorDragging) Button21->move(Button21->x() + x - locatorGrabX_, Button21->y());
-}
+void TMainForm::Button21MouseMove(int x) { DragLocator(Button21, x); }
 
 void TMainForm::Button21MouseUp() {
   if (!LocatorDragging) return;

@@ -361,6 +361,7 @@ class TMainForm : public QMainWindow {
   // View and layout.
   void AlignPanels();
   void LayOutWaveArea();
+  void ToggleIcons(bool& shown, QToolButton* button);
   void ApplyMinimumSize();
   void PlaceLocatorButtonsAtEnds();
   void ClearSamplePanel();
@@ -395,6 +396,8 @@ class TMainForm : public QMainWindow {
 
   // Locators.
   void ConnectLocators();
+  void GrabLocator(int x);
+  void DragLocator(QPushButton* button, int x);
   void DropLocator();
 
   // Edits.

@@ -127,30 +127,23 @@ void TMainForm::mnuPpanelClick() {
   FormResize();
 }
 
-void TMainForm::SpeedButton5Click() {
-  bool& shown = view_->Display().showSampleIcons;
+void TMainForm::ToggleIcons(bool& shown, QToolButton* button) {
   shown = !shown;
-  SpeedButton5->setChecked(shown);
+  button->setChecked(shown);
   doc_.WaveImageStale = true;
   RefreshDocumentView();
 }
 
+void TMainForm::SpeedButton5Click() { ToggleIcons(view_->Display().showSampleIcons, SpeedButton5); }
+
 void TMainForm::SpeedButton6Click() {
   EraseTrackLineWhileAdding();
-  bool& shown = view_->Display().showLockIcons;
-  shown = !shown;
-  SpeedButton6->setChecked(shown);
-  doc_.WaveImageStale = true;
-  RefreshDocumentView();
+  ToggleIcons(view_->Display().showLockIcons, SpeedButton6);
 }
 
 void TMainForm::SpeedButton7Click() {
   EraseTrackLineWhileAdding();
-  bool& shown = view_->Display().showDisabledIcons;
-  shown = !shown;
-  SpeedButton7->setChecked(shown);
-  doc_.WaveImageStale = true;
-  RefreshDocumentView();
+  ToggleIcons(view_->Display().showDisabledIcons, SpeedButton7);
 }
 
 }  // namespace slicewright
