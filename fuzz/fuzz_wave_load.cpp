@@ -1,5 +1,6 @@
 // A WAV file as it comes from disk: the checks every open command runs, then
-// the load with each stereo choice and detection.
+// the load with each stereo choice and detection. A file the 16-bit check
+// refuses but libsndfile reads goes through the conversion instead.
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -29,14 +30,22 @@ const std::string& InputFile(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string& path = InputFile(data, size);
-  if (CheckBeforeLoad(path, LoadCommand::Open)) return 0;
-  const bool stereo = DecodeWaveFormat(TWaveFormatExtractor(path).ReadData()).nChannels == 2;
+  const std::optional<LoadRefusal> refusal = CheckBeforeLoad(path, LoadCommand::Open);
+  if (refusal && !refusal->conversion) return 0;
+  const bool stereo = refusal ? refusal->conversion->channels == 2
+                              : DecodeWaveFormat(TWaveFormatExtractor(path).ReadData()).nChannels == 2;
   for (const StereoChoice choice : {StereoChoice::Combine, StereoChoice::Left, StereoChoice::Right}) {
     Document doc;
     try {
-      LoadDocument(doc, path, choice);
+      LoadDocument(doc, path, choice, refusal ? Conversion::Allow : Conversion::Refuse);
     } catch (const EWavParserError&) {
       return 0;  // refused with the loader's message, as the open commands show it
+    }
+    if (refusal) {
+      // Whatever the source, the document holds 16-bit mono at a rate it can mean.
+      FUZZ_CHECK(doc.Channels == 1 && doc.BitsPerSample == 16 && !doc.SourceFormat.empty());
+      FUZZ_CHECK(doc.SampleRate >= LowestSampleRate && doc.SampleRate <= HighestSampleRate);
+      FUZZ_CHECK(doc.AvgBytesPerSec == 2 * doc.SampleRate);
     }
     // Some points selected, as after a move of the sensitivity slider.
     doc.Threshold = 0;

@@ -14,7 +14,7 @@ case "$target" in
   fuzz_wave_load | fuzz_clipboard_paste | fuzz_exports) ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac
-tools/install-deps.sh build-essential cmake python3 clang libclang-rt-14-dev
+tools/install-deps.sh build-essential cmake pkg-config python3 clang libclang-rt-14-dev libsndfile1-dev
 
 build=build/fuzz
 cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

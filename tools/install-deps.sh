@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev portaudio19-dev
+  qt6-base-dev portaudio19-dev libsndfile1-dev
   xvfb xauth jackd2
   fluidsynth python3-mido python3-numpy
   clang libclang-rt-14-dev

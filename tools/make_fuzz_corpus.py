@@ -5,8 +5,8 @@ FOLDER/clipboard_paste and FOLDER/exports.
 Usage: make_fuzz_corpus.py FOLDER
 
 Seeded, so every run writes the same files: small WAV files in the layouts
-the loader meets (mono and stereo, 8, 16 and 24 bits, rates up to 192 kHz,
-truncated, chunks in odd orders), clipboard images, and loops followed by
+the loader meets (mono and stereo, 8, 16 and 24 bits, float, AIFF, rates up
+to 192 kHz, truncated, chunks in odd orders), clipboard images, and loops followed by
 export options. Each file stays under the fuzzers' 64 KiB input cap.
 """
 import math
@@ -97,6 +97,11 @@ def wave_load(rng):
         "stereo-half-frame.wav": riff([fmt(2, 44100, 16), chunk(b"data", pcm(loop[:303]))]),
         "avi-form.wav": riff([f, data], form=b"AVI "),
         "rifx.wav": b"RIFX" + good[4:],
+        "24bit-stereo.wav": wave([s for l in loop[:2000] for s in (l, -l)], channels=2, bits=24),
+        # AIFF: big-endian samples, the rate as an 80-bit float (44100 Hz).
+        "aiff-16.aiff": b"FORM" + struct.pack(">I", 4 + 26 + 16 + 2 * len(loop)) + b"AIFF"
+        + b"COMM" + struct.pack(">IhIh", 18, 1, len(loop), 16) + bytes.fromhex("400eac44000000000000")
+        + b"SSND" + struct.pack(">III", 8 + 2 * len(loop), 0, 0) + struct.pack(f">{len(loop)}h", *loop),
         "text.wav": b"this is no wave file",
         "empty.wav": b"",
     })

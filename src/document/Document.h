@@ -17,6 +17,10 @@ constexpr int32_t PointLimit = 8192;
 constexpr int32_t PointTableSize = PointLimit + 2;
 // Threshold right after a load: above every strength detection can give.
 constexpr int32_t ThresholdAfterLoad = 65536;
+// Rates a recording can mean. A rate of 0 would divide by zero, and one of
+// millions stretches the detector windows over the whole file.
+constexpr int32_t LowestSampleRate = 1;
+constexpr int32_t HighestSampleRate = 768000;
 
 struct SlicePoint {
   int32_t Position = 0;
@@ -127,6 +131,10 @@ struct Document {
   int32_t RightLocatorSegment = 1;
 
   std::string LoadedFileName;
+  // The loaded file's own format in words ("24-bit PCM, 48000 Hz, stereo,
+  // 0:12.5") when it was converted on loading; empty when it was read as
+  // 16-bit PCM WAV. The sample data is 16-bit mono either way.
+  std::string SourceFormat;
   bool FileLoaded = false;
   bool RescanPending = false;
   bool WaveImageStale = true;

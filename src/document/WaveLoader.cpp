@@ -8,8 +8,8 @@
 
 #include "document/LargeBuffer.h"
 #include "document/LoadMessages.h"
-#include "document/WavParser.h"
 #include "document/Samples.h"
+#include "document/WavParser.h"
 
 namespace slicewright {
 namespace {
@@ -51,14 +51,10 @@ ChunkInfo FindWaveForm(TWavParser& parser) {
   }
 }
 
-// Rates a recording can mean. A rate of 0 would divide by zero, and one of
-// millions stretches the detector windows over the whole file.
-constexpr uint32_t kLowestRate = 1;
-constexpr uint32_t kHighestRate = 768000;
-
 bool AcceptedFormat(const WaveFormat& format) {
   return format.wFormatTag == 1 && format.wBitsPerSample == 16 && (format.nChannels == 1 || format.nChannels == 2) &&
-         format.nSamplesPerSec >= kLowestRate && format.nSamplesPerSec <= kHighestRate;
+         format.nSamplesPerSec >= static_cast<uint32_t>(LowestSampleRate) &&
+         format.nSamplesPerSec <= static_cast<uint32_t>(HighestSampleRate);
 }
 
 }  // namespace
@@ -80,11 +76,12 @@ std::optional<LoadRefusal> CheckBeforeLoad(const std::string& path, LoadCommand 
       case WaveCheckResult::Good:
         return std::nullopt;
       case WaveCheckResult::NotRiff:
-        return LoadRefusal{RefusalSeverity::Warning, messages::kWaveCorrupted};
+        return LoadRefusal{RefusalSeverity::Warning, messages::kWaveCorrupted, ConvertibleFormat(path)};
       case WaveCheckResult::WrongFormat:
-        return LoadRefusal{RefusalSeverity::Warning, command == LoadCommand::Reopen
-                                                         ? messages::kIncorrectFormatReopen
-                                                         : messages::kIncorrectFormat};
+        return LoadRefusal{RefusalSeverity::Warning,
+                           command == LoadCommand::Reopen ? messages::kIncorrectFormatReopen
+                                                          : messages::kIncorrectFormat,
+                           ConvertibleFormat(path)};
     }
   } catch (const EWavParserError& e) {
     return LoadRefusal{RefusalSeverity::Error, e.what()};
@@ -120,13 +117,15 @@ FileAudio ReadFileAudio(const std::string& path) {
   return audio;
 }
 
-void InstallAudio(Document& doc, const std::string& path, FileAudio audio, StereoChoice stereoChoice) {
+void InstallAudio(Document& doc, const std::string& path, FileAudio audio, StereoChoice stereoChoice,
+                  std::string sourceFormat) {
   if (doc.HasFile()) CloseDocument(doc);
   doc.Undo.Clear();
   doc.ActivePoints[0].Position = 0;
   doc.SelectedSegment = 1;
   doc.LeftLocatorSegment = 1;
   doc.LoadedFileName = path;
+  doc.SourceFormat = std::move(sourceFormat);
   doc.SampleRate = static_cast<int32_t>(audio.format.nSamplesPerSec);
   doc.AvgBytesPerSec = static_cast<int32_t>(audio.format.nAvgBytesPerSec);
   doc.BitsPerSample = audio.format.wBitsPerSample;
@@ -151,15 +150,47 @@ void InstallAudio(Document& doc, const std::string& path, FileAudio audio, Stere
   ResetPointTables(doc);
 }
 
-// Answers the stereo question with a choice made in advance.
+// Answers the questions with choices made in advance.
 class FixedChoice : public LoadQuestions {
  public:
-  explicit FixedChoice(StereoChoice choice) : choice_(choice) {}
+  FixedChoice(StereoChoice choice, Conversion conversion) : choice_(choice), conversion_(conversion) {}
   std::optional<StereoChoice> ChooseChannel() override { return choice_; }
+  std::optional<StereoChoice> ConfirmConversion(const SourceFormat&) override {
+    if (conversion_ == Conversion::Refuse) return std::nullopt;
+    return choice_;
+  }
 
  private:
   StereoChoice choice_;
+  Conversion conversion_;
 };
+
+// The audio of a converted file as a 16-bit mono WAV would hold it.
+FileAudio AsFileAudio(ConvertedAudio converted) {
+  FileAudio audio;
+  audio.format.wFormatTag = 1;
+  audio.format.nChannels = 1;
+  audio.format.nSamplesPerSec = static_cast<uint32_t>(converted.source.sampleRate);
+  audio.format.nAvgBytesPerSec = 2 * audio.format.nSamplesPerSec;
+  audio.format.nBlockAlign = 2;
+  audio.format.wBitsPerSample = 16;
+  audio.data = std::move(converted.samples);
+  return audio;
+}
+
+// The refusal message of a file the 16-bit check refuses, or nothing for one
+// it accepts. Files it cannot parse throw as the check does.
+std::optional<std::string> FormatRefusal(const std::string& path) {
+  switch (CheckWaveFile(path)) {
+    case WaveCheckResult::Good:
+      return std::nullopt;
+    case WaveCheckResult::NotRiff:
+      return messages::kWaveCorrupted;
+    case WaveCheckResult::WrongFormat:
+      return messages::kIncorrectFormat;
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -170,22 +201,7 @@ void ReduceStereo(Document& doc, StereoChoice choice) {
   ResizeLargeBuffer(mono, frames * 2);
   for (size_t f = 0; f < frames; ++f) {
     const uint8_t* frame = &stereo[4 * f];
-    switch (choice) {
-      case StereoChoice::Left:
-        mono[2 * f] = frame[0];
-        mono[2 * f + 1] = frame[1];
-        break;
-      case StereoChoice::Right:
-        mono[2 * f] = frame[2];
-        mono[2 * f + 1] = frame[3];
-        break;
-      case StereoChoice::Combine: {
-        // Each half truncates toward zero, so the sum always fits 16 bits.
-        const auto sum = static_cast<int16_t>(DecodeSample(frame) / 2 + DecodeSample(frame + 2) / 2);
-        EncodeSample(&mono[2 * f], sum);
-        break;
-      }
-    }
+    EncodeSample(&mono[2 * f], ReduceFrame(DecodeSample(frame), DecodeSample(frame + 2), choice));
   }
   doc.SampleStream = std::move(mono);
   doc.DataLength = static_cast<int32_t>(frames * 2);
@@ -200,6 +216,7 @@ void CloseDocument(Document& doc) {
   doc.SegmentSelected = false;
   doc.FileLoaded = false;
   doc.LoadedFileName.clear();
+  doc.SourceFormat.clear();
   doc.SampleStream.clear();
   doc.SampleStream.shrink_to_fit();
   doc.Levels.Clear();
@@ -207,7 +224,24 @@ void CloseDocument(Document& doc) {
   doc.PlayBuffer.shrink_to_fit();
 }
 
-bool LoadDocument(Document& doc, const std::string& path, LoadQuestions& questions) {
+namespace {
+
+// The load behind both entry points; a declined conversion leaves its
+// refusal message in `declined`.
+bool Load(Document& doc, const std::string& path, LoadQuestions& questions, std::string& declined) {
+  if (const std::optional<std::string> refusal = FormatRefusal(path)) {
+    const std::optional<SourceFormat> source = ConvertibleFormat(path);
+    if (!source) throw EWavParserError(*refusal);
+    const std::optional<StereoChoice> choice = questions.ConfirmConversion(*source);
+    if (!choice) {
+      declined = *refusal;
+      return false;
+    }
+    FileAudio audio = AsFileAudio(ConvertAudio(path, *choice, kMaxDataLength));
+    questions.ReplacingDocument();
+    InstallAudio(doc, path, std::move(audio), *choice, source->Description());
+    return true;
+  }
   FileAudio audio = ReadFileAudio(path);
   StereoChoice choice = StereoChoice::Combine;
   if (audio.format.nChannels == 2) {
@@ -216,13 +250,22 @@ bool LoadDocument(Document& doc, const std::string& path, LoadQuestions& questio
     choice = *chosen;
   }
   questions.ReplacingDocument();
-  InstallAudio(doc, path, std::move(audio), choice);
+  InstallAudio(doc, path, std::move(audio), choice, std::string());
   return true;
 }
 
-void LoadDocument(Document& doc, const std::string& path, StereoChoice stereoChoice) {
-  FixedChoice answer(stereoChoice);
-  LoadDocument(doc, path, answer);
+}  // namespace
+
+bool LoadDocument(Document& doc, const std::string& path, LoadQuestions& questions) {
+  std::string declined;
+  return Load(doc, path, questions, declined);
+}
+
+void LoadDocument(Document& doc, const std::string& path, StereoChoice stereoChoice, Conversion conversion) {
+  FixedChoice answer(stereoChoice, conversion);
+  std::string declined;
+  // With every answer given, only a declined conversion stops the load.
+  if (!Load(doc, path, answer, declined)) throw EWavParserError(declined);
 }
 
 }  // namespace slicewright
