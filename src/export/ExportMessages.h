@@ -9,6 +9,8 @@ inline constexpr const char* kSoundFontSaveError =
     "Error saving SoundFont file;\r\nMay be insufficent disk space, or file may be open.";
 inline constexpr const char* kMidiSaveError =
     "Error saving Midi file;\r\nMay be insufficent disk space,\r\nor file of same name may be open.";
+inline constexpr const char* kSfzSaveError =
+    "Error saving SFZ file;\r\nMay be insufficient disk space,\r\nor file of same name may be open.";
 inline constexpr const char* kKeysExceeded = "WARNING! -  Samples exceed available notes";
 
 // Refusals of the template writer, whose tick and tempo formulas need a

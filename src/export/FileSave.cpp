@@ -1,6 +1,9 @@
 #include "export/FileSave.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +12,7 @@
 #include <cstring>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace slicewright {
@@ -29,28 +33,31 @@ std::filesystem::path ResolvedTarget(const std::string& path) {
   return target;
 }
 
-// Temporary files being written, so that a signal handler can remove them.
-// Fixed buffers, since the handler may only touch memory that is never freed.
-constexpr size_t kPendingSlots = 64;
+// Temporary files and folders being written, so that a signal handler can
+// remove them. Fixed buffers, since the handler may only touch memory that is
+// never freed.
+constexpr size_t kPendingSlots = 256;
 constexpr size_t kPendingPathSize = 4096;
 enum SlotState : int { kFree, kFilling, kPending };
 struct PendingTemporary {
   std::atomic<int> state{kFree};
+  bool folder = false;
   char path[kPendingPathSize] = {};
 };
 PendingTemporary g_pending[kPendingSlots];
 
-// A registration that lasts while one temporary file may exist. With every
-// slot taken (more saves at once than threads ever run) the file is simply
-// not registered.
+// A registration that lasts while one temporary file or folder may exist.
+// With every slot taken (more saves at once than threads ever run) it is
+// simply not registered.
 class PendingRegistration {
  public:
-  explicit PendingRegistration(const std::string& path) {
+  explicit PendingRegistration(const std::string& path, bool folder = false) {
     if (path.size() >= kPendingPathSize) return;
     for (PendingTemporary& slot : g_pending) {
       int expected = kFree;
       if (!slot.state.compare_exchange_strong(expected, kFilling)) continue;
       std::memcpy(slot.path, path.c_str(), path.size() + 1);
+      slot.folder = folder;
       slot.state.store(kPending);
       slot_ = &slot;
       return;
@@ -66,6 +73,33 @@ class PendingRegistration {
   PendingTemporary* slot_ = nullptr;
 };
 
+// Empties a folder of plain files and removes it with system calls only, as
+// a signal handler may. Removing entries while reading the listing can hide
+// others, so the listing is read again until it is empty.
+void RemoveFolderNow(const char* path) {
+  const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  alignas(dirent64) char listing[4096];
+  for (int pass = 0; pass < 1000; ++pass) {
+    bool removed = false;
+    ::lseek(fd, 0, SEEK_SET);
+    for (;;) {
+      const ssize_t got = ::getdents64(fd, listing, sizeof listing);
+      if (got <= 0) break;
+      for (ssize_t at = 0; at < got;) {
+        const auto* entry = reinterpret_cast<const struct dirent64*>(listing + at);
+        const char* name = entry->d_name;
+        const bool dots = name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+        if (!dots && ::unlinkat(fd, name, 0) == 0) removed = true;
+        at += entry->d_reclen;
+      }
+    }
+    if (!removed) break;
+  }
+  ::close(fd);
+  ::rmdir(path);
+}
+
 bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -77,13 +111,126 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
   return true;
 }
 
-// Mode for the new file: the old file's, or what a plain create would give.
-mode_t ModeFor(const std::filesystem::path& target) {
+// Mode for the new file or folder: the old one's, or what a plain create
+// would give.
+mode_t ModeFor(const std::filesystem::path& target, mode_t created = 0666) {
   struct stat existing {};
   if (::stat(target.c_str(), &existing) == 0) return existing.st_mode & 07777;
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  return 0666 & ~mask;
+  return created & ~mask;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& target) {
+  return target.has_parent_path() ? target.parent_path() : ".";
+}
+
+// The bytes written to a hidden file beside the target, ready to be renamed
+// over it; the file goes again unless it was.
+class TemporaryBeside {
+ public:
+  TemporaryBeside(const std::filesystem::path& target, const std::vector<uint8_t>& bytes) {
+    std::string hidden(".");
+    hidden.append(target.filename().string()).append(".XXXXXX");
+    path_ = (FolderOf(target) / hidden).string();
+    const int fd = ::mkstemp(path_.data());
+    if (fd < 0) return;
+    pending_.emplace(path_);
+    ok_ = WriteAll(fd, bytes) && ::fchmod(fd, ModeFor(target)) == 0 && ::fsync(fd) == 0;
+    ok_ = (::close(fd) == 0) && ok_;
+    exists_ = true;
+  }
+  ~TemporaryBeside() {
+    if (exists_) ::unlink(path_.c_str());
+  }
+  TemporaryBeside(const TemporaryBeside&) = delete;
+  TemporaryBeside& operator=(const TemporaryBeside&) = delete;
+
+  bool Ok() const { return ok_; }
+  bool RenameTo(const std::filesystem::path& target) {
+    if (!ok_ || std::rename(path_.c_str(), target.c_str()) != 0) return false;
+    exists_ = false;
+    return true;
+  }
+
+ private:
+  std::string path_;
+  std::optional<PendingRegistration> pending_;
+  bool ok_ = false;
+  bool exists_ = false;
+};
+
+// A hidden folder beside `beside` that is removed with its files unless it
+// was put in place.
+class StagingFolder {
+ public:
+  explicit StagingFolder(const std::filesystem::path& beside) {
+    std::string hidden(".");
+    hidden.append(beside.filename().string()).append(".XXXXXX");
+    path_ = (FolderOf(beside) / hidden).string();
+    if (::mkdtemp(path_.data()) == nullptr) return;
+    pending_.emplace(path_, true);
+    exists_ = true;
+  }
+  ~StagingFolder() {
+    if (exists_) RemoveFolderNow(path_.c_str());
+  }
+  StagingFolder(const StagingFolder&) = delete;
+  StagingFolder& operator=(const StagingFolder&) = delete;
+
+  bool Exists() const { return exists_; }
+  const std::string& Path() const { return path_; }
+  void Moved() { exists_ = false; }
+
+  bool Add(const FolderFile& file) {
+    const std::string path = path_ + "/" + file.name;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    const bool ok = WriteAll(fd, file.bytes) && ::fsync(fd) == 0;
+    return (::close(fd) == 0) && ok;
+  }
+
+ private:
+  std::string path_;
+  std::optional<PendingRegistration> pending_;
+  bool exists_ = false;
+};
+
+// Holds off the signals that end the program while a set of renames runs, so
+// that none is left half done by this thread.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, signalNumber);
+    pthread_sigmask(SIG_BLOCK, &held, &previous_);
+  }
+  ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+// Swaps two existing paths in one step where the file system can; otherwise
+// moves `folder` aside to an empty hidden folder and the staged one in.
+// Afterwards `staged` names the older folder.
+bool ExchangeFolders(const std::string& staged, const std::string& folder) {
+  if (::renameat2(AT_FDCWD, staged.c_str(), AT_FDCWD, folder.c_str(), RENAME_EXCHANGE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  const std::string aside = staged + ".old";
+  if (::mkdir(aside.c_str(), 0700) != 0) return false;
+  if (std::rename(folder.c_str(), aside.c_str()) != 0) {
+    ::rmdir(aside.c_str());
+    return false;
+  }
+  if (std::rename(staged.c_str(), folder.c_str()) != 0) {
+    std::rename(aside.c_str(), folder.c_str());
+    return false;
+  }
+  return std::rename(aside.c_str(), staged.c_str()) == 0;
 }
 
 }  // namespace
@@ -93,23 +240,54 @@ bool SaveFileReplacing(const std::string& path, const std::vector<uint8_t>& byte
   const std::filesystem::path target = ResolvedTarget(path);
   std::error_code ec;
   if (std::filesystem::is_directory(target, ec)) return false;
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  std::string hidden(".");
-  hidden.append(target.filename().string()).append(".XXXXXX");
-  std::string temp = (folder / hidden).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  const PendingRegistration pending(temp);
-  bool ok = WriteAll(fd, bytes) && ::fchmod(fd, ModeFor(target)) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  TemporaryBeside temporary(target, bytes);
+  return temporary.RenameTo(target);
+}
+
+bool SaveFileWithFolder(const std::string& path, const std::vector<uint8_t>& bytes, const std::string& folder,
+                        const std::vector<FolderFile>& files) {
+  if (path.empty() || folder.empty()) return false;
+  const std::filesystem::path target = ResolvedTarget(path);
+  std::error_code ec;
+  if (std::filesystem::is_directory(target, ec)) return false;
+  const std::filesystem::file_status older = std::filesystem::symlink_status(folder, ec);
+  const bool replacing = std::filesystem::exists(older);
+  if (replacing && !std::filesystem::is_directory(older)) return false;
+
+  StagingFolder staging{std::filesystem::path(folder)};
+  if (!staging.Exists() || ::chmod(staging.Path().c_str(), ModeFor(folder, 0777)) != 0) return false;
+  for (const FolderFile& file : files) {
+    if (!staging.Add(file)) return false;
+  }
+  TemporaryBeside temporary(target, bytes);
+  if (!temporary.Ok()) return false;
+
+  const SignalsHeld held;
+  if (!replacing) {
+    if (std::rename(staging.Path().c_str(), folder.c_str()) != 0) return false;
+    staging.Moved();
+    if (temporary.RenameTo(target)) return true;
+    RemoveFolderNow(folder.c_str());
+    return false;
+  }
+  if (!ExchangeFolders(staging.Path(), folder)) return false;
+  if (temporary.RenameTo(target)) {
+    // The staging name now holds the older folder.
+    std::filesystem::remove_all(staging.Path(), ec);
+    staging.Moved();
+    return true;
+  }
+  // Put the older folder back; the new one goes with the staging name.
+  ExchangeFolders(staging.Path(), folder);
+  return false;
 }
 
 void RemovePendingTemporaryFiles() {
   for (PendingTemporary& slot : g_pending) {
-    if (slot.state.load() == kPending) ::unlink(slot.path);
+    if (slot.state.load() == kPending && !slot.folder) ::unlink(slot.path);
+  }
+  for (PendingTemporary& slot : g_pending) {
+    if (slot.state.load() == kPending && slot.folder) RemoveFolderNow(slot.path);
   }
 }
 

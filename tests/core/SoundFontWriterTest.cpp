@@ -1,11 +1,19 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <sstream>
 
 #include "TestWaves.h"
 #include "export/CreationDate.h"
+#include "export/SfzWriter.h"
 #include "export/SoundFontWriter.h"
+#include "export/WaveImage.h"
 
 namespace slicewright {
 namespace {
@@ -280,6 +288,123 @@ TEST(CreationDate, FormatsLongMonthDayCommaYear) {
   const CalendarDate leap = DateFromEpochSeconds(951782400);  // 2000-02-29 00:00 UTC
   EXPECT_EQ(FormatCreationDate(leap), "February 29 ,2000");
   EXPECT_EQ(FormatCreationDate(DateFromEpochSeconds(951782399)), "February 28 ,2000");
+}
+
+// The opcodes of each <region> line; the sample path runs to the end of the line.
+std::vector<std::map<std::string, std::string>> SfzRegions(const std::vector<uint8_t>& text) {
+  std::vector<std::map<std::string, std::string>> regions;
+  std::istringstream lines(std::string(text.begin(), text.end()));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("<region>", 0) != 0) continue;
+    std::map<std::string, std::string> opcodes;
+    const size_t sample = line.find(" sample=");
+    if (sample != std::string::npos) opcodes["sample"] = line.substr(sample + 8);
+    std::istringstream words(line.substr(8, sample - 8));
+    for (std::string word; words >> word;) {
+      const size_t eq = word.find('=');
+      opcodes[word.substr(0, eq)] = word.substr(eq + 1);
+    }
+    regions.push_back(opcodes);
+  }
+  return regions;
+}
+
+TEST(Sfz, EachRegionTakesTheKeyAndTheSampleDataOfTheBanksZone) {
+  // 11 active points; the region holds 3 slices of 600, 1000 and 402 bytes.
+  Document doc = CutDocument(3000, {100, 300, 900, 1900, 2302, 3000, 3500, 4000, 4500, 5000, 5500});
+  doc.LeftLocatorPos = 300;
+  doc.RightLocatorPos = 2302;
+  for (const KeyMapping& keys : {KeyMapping{48, 0, false}, KeyMapping{50, 2, false}, KeyMapping{60, 0, true}}) {
+    for (const bool smooth : {true, false}) {
+      SoundFontSettings settings;
+      settings.keys = keys;
+      settings.smoothEnds = smooth;
+      const auto bank = Bank(doc, settings);
+      const Chunks c(bank);
+      const auto set = BuildSfz(doc, settings, "kits/my loop.sfz");
+      ASSERT_TRUE(set);
+      EXPECT_EQ(set->folder, "kits/my loop_samples");
+      const auto regions = SfzRegions(set->text);
+      ASSERT_EQ(regions.size(), 3u);
+      ASSERT_EQ(set->samples.size(), 3u);
+      size_t smpl = c.At("smpl");
+      for (size_t n = 0; n < 3; ++n) {
+        const std::string key = std::to_string(U16(bank, c.At("igen") + 12 * n + 6));
+        auto region = regions[n];
+        EXPECT_EQ(region["lokey"], key);
+        EXPECT_EQ(region["hikey"], key);
+        EXPECT_EQ(region["pitch_keycenter"], key);
+        EXPECT_EQ(region["loop_mode"], "one_shot");
+        const FolderFile& sample = set->samples[n];
+        EXPECT_EQ(sample.name, "my loop0" + std::to_string(n + 1) + ".wav");
+        EXPECT_EQ(region["sample"], "my loop_samples/" + sample.name);
+        // A WAV file of the slice's format whose data is the bank's sample, faded alike.
+        const uint32_t length = U32(sample.bytes, 42);
+        ASSERT_EQ(sample.bytes.size(), WaveHeaderSize + length);
+        const auto header = BuildWaveImage(doc, 0, static_cast<int32_t>(length));
+        EXPECT_TRUE(std::equal(header.begin(), header.begin() + WaveHeaderSize, sample.bytes.begin()));
+        EXPECT_TRUE(std::equal(sample.bytes.begin() + WaveHeaderSize, sample.bytes.end(),
+                               bank.begin() + static_cast<long>(smpl)));
+        smpl += length + 184;
+      }
+      EXPECT_EQ(smpl, c.At("smpl") + c.Size("smpl"));
+    }
+  }
+  SoundFontSettings tooHigh;
+  tooHigh.keys = {125, 0, false};
+  EXPECT_FALSE(BuildSfz(doc, tooHigh, "x.sfz"));
+}
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Every entry under a folder with its bytes, hidden ones included.
+std::map<std::string, std::vector<uint8_t>> Tree(const std::string& folder) {
+  std::map<std::string, std::vector<uint8_t>> tree;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    tree[std::filesystem::relative(entry.path(), folder).string()] =
+        entry.is_regular_file() ? FileBytes(entry.path().string()) : std::vector<uint8_t>{};
+  }
+  return tree;
+}
+
+TEST(Sfz, ASaveReplacesTheOlderSetWholeAndAFailedOneLeavesItAsItWas) {
+  test::TempDir dir;
+  const std::string sfz = dir.Path("kit.sfz");
+  ASSERT_EQ(WriteSfz(CutDocument(1000, {400, 1200}), {}, sfz), SfzResult::Saved);
+  const Document two = CutDocument(1000, {900});
+  ASSERT_EQ(WriteSfz(two, {}, sfz), SfzResult::Saved);
+  const auto expected = BuildSfz(two, {}, sfz);
+  auto saved = Tree(dir.Path(""));
+  EXPECT_EQ(saved.size(), 4u);  // kit.sfz, the folder and its two samples; the older third is gone
+  EXPECT_EQ(saved["kit.sfz"], expected->text);
+  EXPECT_EQ(saved["kit_samples/kit2.wav"], expected->samples[1].bytes);
+
+  // Cut short part-way through the samples, as a full disk would.
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit oldLimit{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+  rlimit small = oldLimit;
+  small.rlim_cur = 500;  // the first sample fits, the second does not
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const SfzResult cut = WriteSfz(CutDocument(1000, {100, 1000, 1900}), {}, sfz);
+  ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(cut, SfzResult::SaveFailed);
+  EXPECT_EQ(Tree(dir.Path("")), saved);
+
+  // A folder name held by a file is not replaced.
+  const std::string other = dir.Path("other.sfz");
+  dir.Write("other_samples", {1, 2});
+  EXPECT_EQ(WriteSfz(two, {}, other), SfzResult::SaveFailed);
+  saved["other_samples"] = {1, 2};
+  EXPECT_EQ(Tree(dir.Path("")), saved);
+
+  SoundFontSettings high;
+  high.keys.baseKey = 127;
+  EXPECT_EQ(WriteSfz(two, high, sfz), SfzResult::KeysExceeded);
 }
 
 }  // namespace

@@ -1,0 +1,64 @@
+#include "export/SfzWriter.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "export/KeyMapping.h"
+#include "export/RegionSlices.h"
+#include "export/WaveFileExport.h"
+#include "export/WaveImage.h"
+
+namespace slicewright {
+namespace {
+
+// A name that holds a line break would end the comment that shows it.
+std::string OneLine(std::string text) {
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  return text;
+}
+
+}  // namespace
+
+std::string SfzSampleFolder(const std::string& sfzFileName) {
+  std::filesystem::path path(sfzFileName);
+  return (path.parent_path() / (path.stem().string() + "_samples")).string();
+}
+
+std::optional<SfzSet> BuildSfz(const Document& doc, const SoundFontSettings& settings,
+                               const std::string& sfzFileName) {
+  const std::vector<ByteRange> slices = RegionSlices(doc);
+  const auto count = static_cast<int32_t>(slices.size());
+  if (!RangeCheck(settings.keys, count)) return std::nullopt;
+
+  SfzSet set;
+  set.folder = SfzSampleFolder(sfzFileName);
+  const std::string folderName = std::filesystem::path(set.folder).filename().string();
+  const std::string stem = std::filesystem::path(sfzFileName).stem().string();
+  std::string text = "// " + OneLine(settings.bankName) + "\n// " + std::to_string(count) +
+                     (count == 1 ? " slice" : " slices") + " of the looped region, one key each\n\n";
+  for (int32_t n = 1; n <= count; ++n) {
+    const ByteRange& slice = slices[static_cast<size_t>(n - 1)];
+    FolderFile sample{stem + PaddedSliceNumber(n, doc.ActivePointCount) + ".wav",
+                      BuildWaveImage(doc, slice.start, slice.length)};
+    if (settings.smoothEnds) {
+      SmoothSliceEnd(sample.bytes.data() + WaveHeaderSize, sample.bytes.size() - WaveHeaderSize);
+    }
+    const std::string key = std::to_string(SlotKey(settings.keys, n));
+    // The sample path comes last: it runs to the end of the line, blanks included.
+    text += "<region> lokey=" + key + " hikey=" + key + " pitch_keycenter=" + key +
+            " loop_mode=one_shot sample=" + folderName + "/" + sample.name + "\n";
+    set.samples.push_back(std::move(sample));
+  }
+  set.text.assign(text.begin(), text.end());
+  return set;
+}
+
+SfzResult WriteSfz(const Document& doc, const SoundFontSettings& settings, const std::string& fileName) {
+  const std::optional<SfzSet> set = BuildSfz(doc, settings, fileName);
+  if (!set) return SfzResult::KeysExceeded;
+  return SaveFileWithFolder(fileName, set->text, set->folder, set->samples) ? SfzResult::Saved
+                                                                            : SfzResult::SaveFailed;
+}
+
+}  // namespace slicewright
