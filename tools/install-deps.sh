@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev portaudio19-dev libsndfile1-dev
   xvfb xauth jackd2
-  fluidsynth python3-mido python3-numpy
+  fluidsynth polyphone sox python3-mido python3-numpy
   clang libclang-rt-14-dev
 )
 [ $# -eq 0 ] || packages=("$@")

@@ -2,28 +2,11 @@
 
 #include <iostream>
 
-#include "detect/SliceDetector.h"
 #include "document/LoadMessages.h"
 #include "document/WavParser.h"
 #include "document/WaveLoader.h"
 
 namespace slicewright::cli {
-namespace {
-
-StereoChoice ChannelChoice(const ParsedArguments& parsed) {
-  const std::string channel = parsed.Value("--channel").value_or("combine");
-  if (channel == "left") return StereoChoice::Left;
-  if (channel == "right") return StereoChoice::Right;
-  if (channel == "combine") return StereoChoice::Combine;
-  throw UsageError{"--channel takes left, right or combine"};
-}
-
-class WarningPrinter : public DetectionObserver {
- public:
-  void PointLimitReached() override { PrintMessage(messages::kPointLimit); }
-};
-
-}  // namespace
 
 void PrintMessage(const std::string& message) {
   std::string text;
@@ -35,20 +18,32 @@ void PrintMessage(const std::string& message) {
   std::cerr << text;
 }
 
-void LoadAndScan(Document& doc, const ParsedArguments& parsed) {
-  if (parsed.positional.size() != 1) throw UsageError{"expected exactly one input file"};
-  const StereoChoice choice = ChannelChoice(parsed);
-  const std::string& path = parsed.positional.front();
+void WarningPrinter::PointLimitReached() { PrintMessage(messages::kPointLimit); }
+
+LoadOptions ReadLoadOptions(const ParsedArguments& parsed) {
+  LoadOptions options;
+  const std::string channel = parsed.Value("--channel").value_or("combine");
+  if (channel == "left") {
+    options.channel = StereoChoice::Left;
+  } else if (channel == "right") {
+    options.channel = StereoChoice::Right;
+  } else if (channel != "combine") {
+    throw UsageError{"--channel takes left, right or combine"};
+  }
+  options.convert = parsed.Has("--convert");
+  return options;
+}
+
+void LoadAndScan(Document& doc, const std::string& path, const LoadOptions& options, DetectionObserver& observer) {
   if (const auto refusal = CheckBeforeLoad(path, LoadCommand::Open)) {
-    throw CommandFailure{kExitRefused, refusal->message};
+    if (!options.convert || !refusal->conversion) throw CommandFailure{kExitRefused, refusal->message};
   }
   try {
-    LoadDocument(doc, path, choice);
+    LoadDocument(doc, path, options.channel, options.convert ? Conversion::Allow : Conversion::Refuse);
   } catch (const EWavParserError& e) {
     throw CommandFailure{kExitRefused, e.what()};
   }
-  WarningPrinter printer;
-  DetectSlicePoints(doc, 0, printer);
+  DetectSlicePoints(doc, 0, observer);
 }
 
 }  // namespace slicewright::cli

@@ -8,10 +8,15 @@ verify SUMMARY SRC  checks every file named in the JSON summary against the
                     source WAV: slices and region with the wave module, the
                     template with mido, the bank with a RIFF reader of its own,
                     and the template played through the bank by FluidSynth.
+verify-sfz SUMMARY SRC  checks the SFZ of the summary: one region per slice on
+                    the summary's keys, its samples making up the region, and
+                    the template played by FluidSynth through the bank that
+                    Polyphone, another SFZ reader, makes of it.
 """
 import argparse
 import json
 import math
+import os
 import random
 import struct
 import subprocess
@@ -258,6 +263,62 @@ def verify(args):
                 fail(f"the rendered template differs from the region: envelope error {err:.3f} > {bound}")
 
 
+def sfz_regions(path):
+    regions = []
+    for line in open(path, encoding="utf-8"):
+        if not line.startswith("<region>"):
+            continue
+        head, _, sample = line.rstrip("\n").partition(" sample=")
+        opcodes = dict(word.split("=", 1) for word in head.split()[1:])
+        opcodes["sample"] = sample
+        regions.append(opcodes)
+    return regions
+
+
+def polyphone_bank(sfz, folder):
+    """The SoundFont that Polyphone makes of the SFZ, converted headless."""
+    env = dict(os.environ, HOME=folder, XDG_CONFIG_HOME=folder, XDG_RUNTIME_DIR=folder)
+    subprocess.run(["xvfb-run", "-a", "polyphone", "-1", "-i", os.path.abspath(sfz), "-d", folder, "-o", "bank"],
+                   capture_output=True, env=env, check=True)
+    bank = f"{folder}/bank.sf2"
+    if not os.path.exists(bank):
+        fail("Polyphone made no bank of the SFZ")
+    return bank
+
+
+def verify_sfz(args):
+    summary = json.load(open(args.summary))
+    written = summary["written"]
+    sfz, keys = written["sfz"]["file"], written["sfz"]["keys"]
+    _, source_rate, source = read_wave(args.source)
+    region = source[summary["leftLocator"]["position"]:summary["rightLocator"]["position"]]
+    regions = sfz_regions(sfz)
+    if len(regions) != summary["sliceCount"] or len(keys) != len(regions):
+        fail(f"{len(regions)} SFZ regions for {summary['sliceCount']} slices")
+    slices, pieces, at = [], [], 0
+    for n, (opcodes, key) in enumerate(zip(regions, keys), 1):
+        if (opcodes["lokey"], opcodes["hikey"], opcodes["pitch_keycenter"]) != (str(key),) * 3:
+            fail(f"SFZ region {n} keys {opcodes}, expected {key}")
+        if opcodes["loop_mode"] != "one_shot" or "\\" in opcodes["sample"]:
+            fail(f"SFZ region {n}: {opcodes}")
+        channels, rate, audio = read_wave(os.path.join(os.path.dirname(sfz), opcodes["sample"]))
+        expected = region[at:at + len(audio)]
+        if channels != 1 or rate != source_rate or audio[:-200] != expected[:-200] or audio[-2:] != b"\0\0":
+            fail(f"SFZ sample {n} is not slice {n} of the region, faded")
+        slices.append(audio)
+        pieces.append(expected)
+        at += len(audio)
+    if at != len(region):
+        fail("the SFZ samples do not make up the region")
+    order = check_template(written["midi"]["file"], slices, written["midi"]["keys"], summary, args)
+    expected = np.frombuffer(b"".join(pieces[i] for i in order), dtype="<i2").astype(float)
+    with tempfile.TemporaryDirectory() as folder:
+        err, lag = envelope_error(expected, source_rate, render(polyphone_bank(sfz, folder), written["midi"]["file"]))
+    print(f"SFZ render envelope error {err:.3f} after {lag} samples")
+    if err > 0.15:  # the bound of verify, for the same reasons
+        fail(f"the template played through the SFZ differs from the region: envelope error {err:.3f}")
+
+
 def main():
     parser = argparse.ArgumentParser()
     sub = parser.add_subparsers(dest="command", required=True)
@@ -274,11 +335,18 @@ def main():
     v.add_argument("--reverse", action="store_true")
     v.add_argument("--awe", action="store_true")
     v.add_argument("--mismatched-keys", action="store_true")
+    z = sub.add_parser("verify-sfz")
+    z.add_argument("summary")
+    z.add_argument("source")
+    z.add_argument("--reverse", action="store_true")
+    z.add_argument("--awe", action="store_true")
     args = parser.parse_args()
     if args.command == "make":
         make(args.out)
     elif args.command == "make-fast":
         make_fast(args.out, args.rate)
+    elif args.command == "verify-sfz":
+        verify_sfz(args)
     else:
         verify(args)
 
