@@ -1,8 +1,10 @@
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include "document/gui/ConvertDialog.h"
 #include "document/gui/TForm5.h"
 
 using namespace slicewright;
@@ -32,6 +34,24 @@ class StereoImportDialogTest : public QObject {
     }
     ok->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void theConversionDialogNamesTheFormatAndAsksForAChannelOnlyForStereo() {
+    ConvertDialog mono(QStringLiteral("24-bit PCM, 48000 Hz, mono, 0:12.5"), false);
+    QCOMPARE(mono.FormatLabel->text(), QStringLiteral("24-bit PCM, 48000 Hz, mono, 0:12.5"));
+    QVERIFY(mono.RadioGroup1 == nullptr);
+    QVERIFY(mono.OkButton->isEnabled());
+    QCOMPARE(mono.Choice(), StereoChoice::Combine);
+    mono.CancelButton->click();
+    QCOMPARE(mono.result(), int(QDialog::Rejected));
+
+    ConvertDialog stereo(QStringLiteral("32-bit float, 44100 Hz, stereo, 0:01.0"), true);
+    QVERIFY(!stereo.OkButton->isEnabled());
+    stereo.findChild<QRadioButton*>(QStringLiteral("RadioGroup1Item1"))->click();
+    QVERIFY(stereo.OkButton->isEnabled());
+    QCOMPARE(stereo.Choice(), StereoChoice::Right);
+    stereo.OkButton->click();
+    QCOMPARE(stereo.result(), int(QDialog::Accepted));
   }
 };
 

@@ -5,10 +5,11 @@
 
 #include "document/WaveLoader.h"
 
-class QButtonGroup;
 class QPushButton;
 
 namespace slicewright {
+
+class ChannelChoice;
 
 // "Import Stereo File": asks which channel of a stereo file to keep. O.K.
 // stays disabled until a channel is chosen.
@@ -21,7 +22,7 @@ class TForm5 : public QDialog {
  private:
   void RadioGroup1Click();
 
-  QButtonGroup* RadioGroup1 = nullptr;
+  ChannelChoice* RadioGroup1 = nullptr;
   QPushButton* Button1 = nullptr;
 };
 
