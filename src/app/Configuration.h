@@ -62,6 +62,7 @@ constexpr int32_t DefaultHeight = 480;
 inline constexpr const char* WavePattern = "*.wav";
 inline constexpr const char* MidiPattern = "*.mid";
 inline constexpr const char* SoundFontPattern = "*.sf2";
+inline constexpr const char* SfzPattern = "*.sfz";
 
 std::string BoolText(bool value);
 // Only the exact text "true" is true.

@@ -264,6 +264,28 @@ class MainFormExportsTest : public QObject {
     QCOMPARE(QString::fromStdString(w.form.settings().SaveSFDir), QDir(w.folder.Path(QString())).absolutePath());
   }
 
+  void sfzIsSavedWithTheSoundFontSettingsAndFailuresAreReported() {
+    EditingWindow w;
+    ThreeSegments(w);
+    w.dialogs.settingsScripts.append(ScriptedDialogs::PressOk());
+    w.dialogs.saveAnswers.append(w.folder.Path(QStringLiteral("kit")));
+    w.form.SaveSfzItem->trigger();
+    QVERIFY(w.dialogs.messages.isEmpty());
+    QCOMPARE(w.dialogs.settingsShown, QStringList({"SoundFont 2.0 settings"}));
+    const FileDialogRequest& request = w.dialogs.saveRequests.constFirst();
+    QCOMPARE(request.defaultSuffix, QStringLiteral("sfz"));
+    QCOMPARE(request.fileName, QStringLiteral("*.sfz"));
+    QFile sfz(w.folder.Path(QStringLiteral("kit.sfz")));
+    QVERIFY(sfz.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(sfz.readAll()).count(QStringLiteral("<region>")), 3);
+    QCOMPARE(FilesIn(w.folder.Path(QStringLiteral("kit_samples"))).size(), 3);
+
+    w.dialogs.settingsScripts.append(ScriptedDialogs::PressOk());
+    w.dialogs.saveAnswers.append(w.folder.Path(QStringLiteral("missing/kit.sfz")));
+    w.form.SaveSfzItem->trigger();
+    QCOMPARE(w.dialogs.MessageTexts(), QStringList({QString::fromLatin1(messages::kSfzSaveError)}));
+  }
+
   void combinedSaveOffersTheTemplatesNameForTheBank() {
     EditingWindow w;
     ThreeSegments(w);

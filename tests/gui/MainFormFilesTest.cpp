@@ -12,6 +12,7 @@
 #include "support/TestPlayback.h"
 #include "app/gui/TMainForm.h"
 #include "document/LoadMessages.h"
+#include "document/Samples.h"
 #include "view/gui/PaintBoxes.h"
 #include "support/MemoryStore.h"
 #include "support/ScriptedDialogs.h"
@@ -48,7 +49,9 @@ class MainFormFilesTest : public QObject {
     QCOMPARE(dialogs.openRequests.size(), 1);
     const FileDialogRequest& request = dialogs.openRequests.first();
     QCOMPARE(request.title, QStringLiteral("Load File"));
-    QCOMPARE(request.filter, QStringLiteral("Wave Audio Files (*.wav)|*.wav|All Files (*.*)|*.*"));
+    QCOMPARE(request.filter, QStringLiteral("Wave Audio Files (*.wav)|*.wav|All Files (*.*)|*.*|"
+                                            "Audio Files (*.wav *.aif *.aiff *.flac *.ogg)|"
+                                            "*.wav;*.aif;*.aiff;*.flac;*.ogg"));
     QCOMPARE(request.defaultSuffix, QStringLiteral("wav"));
     QCOMPARE(request.fileName, QStringLiteral("*.wav"));
     QVERIFY(dialogs.messages.isEmpty());
@@ -76,7 +79,7 @@ class MainFormFilesTest : public QObject {
                                           form.SaveSFMB,      form.SpeedButton17, form.SpeedButton18, form.SpeedButton19,
                                           form.Button19,      form.Button21,      form.Button3,   form.Button20,
                                           form.Button24,      form.PaintBox1};
-    const QList<QAction*> documentItems{form.SplitMenuItem, form.SaveSFItem,      form.SaveRegionItem,
+    const QList<QAction*> documentItems{form.SplitMenuItem, form.SaveSFItem,      form.SaveSfzItem, form.SaveRegionItem,
                                         form.SaveSFM,       form.SaveMidMenuItem, form.CropRegion1,
                                         form.mnuCopyAll,    form.mnuPasteAllKeep, form.mnuPasteNew,
                                         form.mnuLockAll,    form.mnuUnlockAll,    form.PopUp11,
@@ -219,6 +222,50 @@ class MainFormFilesTest : public QObject {
     QCOMPARE(form.document().DataLength, before);
     QCOMPARE(form.windowTitle(), QStringLiteral("rev.wav - Slicewright"));
     QCOMPARE(dialogs.messages.size(), 2);
+  }
+
+  void aFileOnlyConversionOpensIsOfferedForConversion() {
+    ScriptedDialogs dialogs;
+    MemoryStore store;
+    TestPlayback playback;
+    TMainForm form(dialogs, store, playback.wave, playback.timer);
+    Open(form, dialogs, WriteLoop(QStringLiteral("first.wav")));
+    const std::vector<uint8_t> first = form.document().SampleStream;
+    const std::vector<int16_t> left{1000, -2000, 3000, 32767};
+    const std::vector<int16_t> right{-5, 6, -7, -32768};
+    const auto bytes = [](const std::vector<int16_t>& samples) {
+      std::vector<uint8_t> out(2 * samples.size());
+      for (size_t i = 0; i < samples.size(); ++i) EncodeSample(&out[2 * i], samples[i]);
+      return out;
+    };
+    std::vector<int16_t> frames;
+    for (size_t i = 0; i < left.size(); ++i) {
+      frames.push_back(left[i]);
+      frames.push_back(right[i]);
+    }
+    const QString path = folder_.Write(QStringLiteral("wide.wav"), Wave24Bytes(frames, 22050, 2));
+
+    // Cancel: the refusal of today, and the open document stays.
+    Open(form, dialogs, path);
+    QCOMPARE(dialogs.conversionsShown.size(), 1);
+    QCOMPARE(dialogs.conversionsShown[0].first, QStringLiteral("24-bit PCM, 22050 Hz, stereo, 0:00.0"));
+    QVERIFY(dialogs.conversionsShown[0].second);
+    QCOMPARE(dialogs.MessageTexts(), QStringList{QString::fromLatin1(messages::kIncorrectFormat)});
+    QCOMPARE(form.document().SampleStream, first);
+
+    dialogs.conversionAnswers = {StereoChoice::Right};
+    Open(form, dialogs, path);
+    QCOMPARE(form.windowTitle(), QStringLiteral("wide.wav - Slicewright"));
+    QCOMPARE(form.document().SampleStream, bytes(right));
+    QVERIFY(form.StatusPanels[1]->text().endsWith(QStringLiteral(", from 24-bit PCM, 22050 Hz, stereo, 0:00.0")));
+    QCOMPARE(form.StatusPanels[1]->text().left(17), QStringLiteral("16 Bit / 22050 hz"));
+
+    // Revert converts again, as it loads.
+    dialogs.messageAnswers.append(MessageAnswer::Yes);
+    dialogs.conversionAnswers = {StereoChoice::Left};
+    form.RevertItem->trigger();
+    QCOMPARE(form.document().SampleStream, bytes(left));
+    QCOMPARE(dialogs.conversionsShown.size(), 3);
   }
 
   void stereoFilesAskForAChannel() {

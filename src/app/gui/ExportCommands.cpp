@@ -12,8 +12,9 @@
 #include "export/CreationDate.h"
 #include "export/ExportMessages.h"
 #include "export/MidiTemplate.h"
-#include "export/SoundFontWriter.h"
 #include "export/SegmentUnderPointer.h"
+#include "export/SfzWriter.h"
+#include "export/SoundFontWriter.h"
 #include "export/WaveFileExport.h"
 #include "export/gui/TForm1.h"
 #include "export/gui/TForm6.h"
@@ -36,6 +37,11 @@ FileDialogRequest WaveSaveRequest(const std::string& folder, const QString& file
 FileDialogRequest SoundFontSaveRequest(const std::string& folder, const QString& fileName) {
   return {QStringLiteral("Save SoundFont File"), QStringLiteral("Sound Font 2.0 Files|*.sf2|All Files|*.*"),
           QString::fromStdString(folder), QStringLiteral("sf2"), fileName};
+}
+
+FileDialogRequest SfzSaveRequest(const std::string& folder, const QString& fileName) {
+  return {QStringLiteral("Save SFZ File"), QStringLiteral("SFZ Files (*.sfz)|*.sfz|All Files (*.*)|*.*"),
+          QString::fromStdString(folder), QStringLiteral("sfz"), fileName};
 }
 
 FileDialogRequest MidiSaveRequest(const std::string& folder, const QString& fileName) {
@@ -79,6 +85,7 @@ void TMainForm::ConnectExportCommands() {
   connect(SaveMidB, &QToolButton::clicked, this, &TMainForm::SaveMidBClick);
   connect(SaveSFM, &QAction::triggered, this, &TMainForm::SaveSFMClick);
   connect(SaveSFMB, &QToolButton::clicked, this, &TMainForm::SaveSFMBClick);
+  connect(SaveSfzItem, &QAction::triggered, this, &TMainForm::SaveSfzItemClick);
 }
 
 void TMainForm::ShowExportError(const char* text) {
@@ -141,27 +148,55 @@ void TMainForm::SaveRegionItemClick() {
   settings_.SaveDir = FolderOf(*chosen);
 }
 
+bool TMainForm::SaveInstrument(
+    const FileDialogRequest& request,
+    const std::function<InstrumentSave(const SoundFontSettings&, const std::string&)>& write, const char* saveError) {
+  Form6->FormShow(doc_);
+  if (!dialogs_.RunSettingsDialog(*Form6)) return false;
+  const auto chosen = AskSaveName(dialogs_, this, request);
+  if (!chosen) return false;
+  switch (write(Form6->Settings(), *chosen)) {
+    case InstrumentSave::Saved:
+      break;
+    case InstrumentSave::SaveFailed:
+      ShowExportError(saveError);
+      break;
+    case InstrumentSave::KeysExceeded:
+      ShowExportRefusal(messages::kKeysExceeded);
+      break;
+  }
+  settings_.SaveSFDir = FolderOf(*chosen);
+  return true;
+}
+
 void TMainForm::SaveSFItemClick() {
   if (doc_.HasFile()) {
-    Form6->FormShow(doc_);
-    if (dialogs_.RunSettingsDialog(*Form6)) {
-      const auto request = SoundFontSaveRequest(settings_.SaveSFDir, saveFontDialogFileName_);
-      if (const auto chosen = AskSaveName(dialogs_, this, request)) {
-        switch (WriteSoundFont(doc_, Form6->Settings(), LocalToday(), *chosen)) {
-          case SoundFontResult::Saved:
-            break;
-          case SoundFontResult::SaveFailed:
-            ShowExportError(messages::kSoundFontSaveError);
-            break;
-          case SoundFontResult::KeysExceeded:
-            ShowExportRefusal(messages::kKeysExceeded);
-            break;
-        }
-        settings_.SaveSFDir = FolderOf(*chosen);
-      }
-    }
+    SaveInstrument(
+        SoundFontSaveRequest(settings_.SaveSFDir, saveFontDialogFileName_),
+        [this](const SoundFontSettings& settings, const std::string& file) {
+          const SoundFontResult result = WriteSoundFont(doc_, settings, LocalToday(), file);
+          return result == SoundFontResult::Saved          ? InstrumentSave::Saved
+                 : result == SoundFontResult::KeysExceeded ? InstrumentSave::KeysExceeded
+                                                           : InstrumentSave::SaveFailed;
+        },
+        messages::kSoundFontSaveError);
   }
   saveFontDialogFileName_ = QString::fromLatin1(SoundFontPattern);
+}
+
+void TMainForm::SaveSfzItemClick() {
+  if (doc_.HasFile()) {
+    SaveInstrument(
+        SfzSaveRequest(settings_.SaveSFDir, saveSfzDialogFileName_),
+        [this](const SoundFontSettings& settings, const std::string& file) {
+          const SfzResult result = WriteSfz(doc_, settings, file);
+          return result == SfzResult::Saved          ? InstrumentSave::Saved
+                 : result == SfzResult::KeysExceeded ? InstrumentSave::KeysExceeded
+                                                     : InstrumentSave::SaveFailed;
+        },
+        messages::kSfzSaveError);
+  }
+  saveSfzDialogFileName_ = QString::fromLatin1(SfzPattern);
 }
 
 void TMainForm::SaveSFBClick() { SaveSFItemClick(); }

@@ -30,12 +30,16 @@ bool IsFile(const std::string& path) {
 
 QString FolderOf(const std::string& path) { return QFileInfo(QString::fromStdString(path)).absolutePath(); }
 
-// A dropped or dragged item names a local WAV file.
-QString DroppedWave(const QMimeData* data) {
+// A dropped or dragged item names a local audio file that opens, directly
+// or by conversion.
+QString DroppedAudioFile(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls()) return {};
+  static const QStringList kEndings{QStringLiteral(".wav"), QStringLiteral(".aif"), QStringLiteral(".aiff"),
+                                    QStringLiteral(".flac"), QStringLiteral(".ogg")};
   for (const QUrl& url : data->urls()) {
-    if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".wav"), Qt::CaseInsensitive)) {
-      return url.toLocalFile();
+    const QString path = url.toLocalFile();
+    for (const QString& ending : kEndings) {
+      if (url.isLocalFile() && path.endsWith(ending, Qt::CaseInsensitive)) return path;
     }
   }
   return {};
@@ -47,27 +51,38 @@ void TMainForm::ShowFailure(const std::exception& error) {
   dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok, QString::fromStdString(error.what()));
 }
 
-bool TMainForm::PassesChecks(const std::string& path, LoadCommand command) {
+void TMainForm::ShowRefusal(const LoadRefusal& refusal) {
+  const MessageIcon icon = refusal.severity == RefusalSeverity::Error ? MessageIcon::Error : MessageIcon::Warning;
+  dialogs_.ShowMessage(this, icon, MessageButtons::Ok, QString::fromStdString(refusal.message));
+}
+
+// The checks of every open command, then the load. A file that only
+// conversion opens is offered for conversion first; declining shows the
+// refusal the check gave, as it always has.
+bool TMainForm::CheckAndLoad(const std::string& path, LoadCommand command) {
   const std::optional<LoadRefusal> refusal = CheckBeforeLoad(path, command);
-  if (!refusal) return true;
-  const MessageIcon icon = refusal->severity == RefusalSeverity::Error ? MessageIcon::Error : MessageIcon::Warning;
-  dialogs_.ShowMessage(this, icon, MessageButtons::Ok, QString::fromStdString(refusal->message));
-  return false;
+  if (refusal && !refusal->conversion) {
+    ShowRefusal(*refusal);
+    return false;
+  }
+  const LoadResult result = LoadWaveFile(path);
+  if (result == LoadResult::Declined && refusal) ShowRefusal(*refusal);
+  return result == LoadResult::Loaded;
 }
 
 void TMainForm::OpenFile() {
   FileDialogRequest request;
   request.title = QStringLiteral("Load File");
-  request.filter = QStringLiteral("Wave Audio Files (*.wav)|*.wav|All Files (*.*)|*.*");
+  request.filter = QStringLiteral(
+      "Wave Audio Files (*.wav)|*.wav|All Files (*.*)|*.*|Audio Files (*.wav *.aif *.aiff *.flac *.ogg)|"
+      "*.wav;*.aif;*.aiff;*.flac;*.ogg");
   request.folder = QString::fromStdString(settings_.OpenDir);
   request.defaultSuffix = QStringLiteral("wav");
   request.fileName = openDialogFileName_;
   if (const std::optional<QString> chosen = dialogs_.GetOpenFileName(this, request)) {
     openDialogFileName_ = *chosen;
     const std::string path = chosen->toStdString();
-    if (PassesChecks(path, LoadCommand::Open) && LoadWaveFile(path)) {
-      settings_.OpenDir = FolderOf(path).toStdString();
-    }
+    if (CheckAndLoad(path, LoadCommand::Open)) settings_.OpenDir = FolderOf(path).toStdString();
   }
   openDialogFileName_ = QString::fromLatin1(WavePattern);
 }
@@ -75,12 +90,11 @@ void TMainForm::OpenFile() {
 void TMainForm::OpenNamedFile(const QString& path) {
   if (Closing) return;
   const std::string file = path.toStdString();
-  if (PassesChecks(file, LoadCommand::Open) && LoadWaveFile(file)) settings_.OpenDir = FolderOf(file).toStdString();
+  if (CheckAndLoad(file, LoadCommand::Open)) settings_.OpenDir = FolderOf(file).toStdString();
 }
 
 void TMainForm::SubOpenItemClick(int item) {
-  const std::string path = settings_.RecentFiles[static_cast<size_t>(item - 1)];
-  if (PassesChecks(path, LoadCommand::Reopen)) LoadWaveFile(path);
+  CheckAndLoad(settings_.RecentFiles[static_cast<size_t>(item - 1)], LoadCommand::Reopen);
   if (item > 1) openDialogFileName_ = QString::fromLatin1(WavePattern);
 }
 
@@ -90,9 +104,7 @@ void TMainForm::RevertItemClick() {
                                                     QString::fromLatin1(messages::kRevertQuestion));
   if (answer == MessageAnswer::Yes) {
     const std::string path = doc_.LoadedFileName;
-    if (PassesChecks(path, LoadCommand::Revert) && LoadWaveFile(path)) {
-      settings_.OpenDir = FolderOf(path).toStdString();
-    }
+    if (CheckAndLoad(path, LoadCommand::Revert)) settings_.OpenDir = FolderOf(path).toStdString();
   }
   openDialogFileName_ = QString::fromLatin1(WavePattern);
 }
@@ -122,7 +134,7 @@ void TMainForm::PlaceLocatorButtonsAtEnds() {
 
 // What closing disables, shared by Close and by a load that replaces a document.
 void TMainForm::DisableDocumentControls() {
-  for (QAction* action : {mnuUndo, mnuPasteNew, mnuLockAll, mnuUnlockAll, SaveSFItem, SaveRegionItem, SaveSFM,
+  for (QAction* action : {mnuUndo, mnuPasteNew, mnuLockAll, mnuUnlockAll, SaveSFItem, SaveSfzItem, SaveRegionItem, SaveSFM,
                           SaveSelectItem, SplitMenuItem, SaveMidMenuItem, FileCloseItem, CropRegion1, mnuCopyAll,
                           mnuPasteAllKeep, PopupZin, PopUpZout, PopUpZts, PopUp11, PopupRev, popupSilence}) {
     action->setEnabled(false);
@@ -163,19 +175,23 @@ void TMainForm::CloseFile() {
 }
 
 void TMainForm::ShowNoDocumentStatus() {
-  StatusPanels[1]->setText(QStringLiteral("No File Loaded"));
+  ShowFileFormat(QStringLiteral("No File Loaded"));
   StatusPanels[2]->clear();
   StatusPanels[3]->setText(QStringLiteral("x1.0"));
   Label3->setText(QStringLiteral("0.0 BPM"));
 }
 
-bool TMainForm::LoadWaveFile(const std::string& path) {
-  // The window's side of the load: the stereo dialog, and emptying the window
-  // once the new document is about to take the old one's place.
+TMainForm::LoadResult TMainForm::LoadWaveFile(const std::string& path) {
+  // The window's side of the load: the stereo and conversion dialogs, and
+  // emptying the window once the new document is about to take the old one's place.
   class WindowQuestions : public LoadQuestions {
    public:
     WindowQuestions(TMainForm& form, const std::string& path) : form_(form), path_(path) {}
     std::optional<StereoChoice> ChooseChannel() override { return form_.dialogs_.ChooseStereoChannel(&form_); }
+    std::optional<StereoChoice> ConfirmConversion(const SourceFormat& format) override {
+      return form_.dialogs_.ConfirmConversion(&form_, QString::fromStdString(format.Description()),
+                                              format.channels == 2);
+    }
     void ReplacingDocument() override {
       form_.ApplyRecentFiles(path_);
       if (form_.doc_.HasFile()) form_.EmptyDocument();
@@ -187,19 +203,19 @@ bool TMainForm::LoadWaveFile(const std::string& path) {
   } questions(*this, path);
 
   try {
-    if (!LoadDocument(doc_, path, questions)) return false;
+    if (!LoadDocument(doc_, path, questions)) return LoadResult::Declined;
   } catch (const std::exception& error) {
     ShowFailure(error);
-    return false;
+    return LoadResult::Failed;
   }
   ShowLoadedDocument();
-  return true;
+  return LoadResult::Loaded;
 }
 
 // Enables what a document makes usable and shows the new document whole.
 void TMainForm::ShowLoadedDocument() {
   for (QAction* action : {mnuPasteNew, mnuLockAll, mnuUnlockAll, mnuCopyAll, CropRegion1, mnuPasteAllKeep, PopUp11,
-                          PopupZin, PopupRev, popupSilence, SaveSFItem, SaveRegionItem, SaveSFM, SplitMenuItem}) {
+                          PopupZin, PopupRev, popupSilence, SaveSFItem, SaveSfzItem, SaveRegionItem, SaveSFM, SplitMenuItem}) {
     action->setEnabled(true);
   }
   mnuUndo->setEnabled(false);
@@ -214,7 +230,10 @@ void TMainForm::ShowLoadedDocument() {
   UpdateFileMenu();
 
   setWindowTitle(QFileInfo(QString::fromStdString(doc_.LoadedFileName)).fileName() + QStringLiteral(" - Slicewright"));
-  StatusPanels[1]->setText(QStringLiteral("%1 Bit / %2 hz").arg(doc_.BitsPerSample).arg(doc_.SampleRate));
+  // A converted file names the format it came in.
+  QString format = QStringLiteral("%1 Bit / %2 hz").arg(doc_.BitsPerSample).arg(doc_.SampleRate);
+  if (!doc_.SourceFormat.empty()) format += QStringLiteral(", from ") + QString::fromStdString(doc_.SourceFormat);
+  ShowFileFormat(format);
   Label2->setText(QStringLiteral("0%"));
   {
     // The slider's own handler would refresh the view before the new view range is set.
@@ -247,11 +266,11 @@ void TMainForm::ShowLoadedDocument() {
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
-  if (!DroppedWave(event->mimeData()).isEmpty()) event->acceptProposedAction();
+  if (!DroppedAudioFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void TMainForm::dropEvent(QDropEvent* event) {
-  const QString path = DroppedWave(event->mimeData());
+  const QString path = DroppedAudioFile(event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
   OpenNamedFile(path);

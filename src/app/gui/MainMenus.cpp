@@ -64,6 +64,8 @@ void TMainForm::BuildMenus() {
   SaveSFM = Item(File1, "SaveSFM", QStringLiteral("Save SoundFont &And Midi Template..."),
                  QStringLiteral("Saves a soundfont and midi file in one operation"), QKeySequence(Qt::CTRL | Qt::Key_B),
                  false);
+  SaveSfzItem = Item(File1, "SaveSfzItem", QStringLiteral("Save SF&Z..."),
+                     QStringLiteral("Save the slices as an SFZ instrument with its sample files"), {}, false);
   File1->addSeparator();
   Options1 = Item(File1, "Options1", QStringLiteral("Opt&ions"), QStringLiteral("Change current program options"));
   File1->addSeparator();

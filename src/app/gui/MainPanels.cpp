@@ -278,7 +278,7 @@ void TMainForm::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBar"));
   bar->setFixedHeight(22);
-  const int widths[] = {365, 150, 90, 20};
+  const int widths[] = {365, kFormatPanelWidth, 90, kZoomPanelWidth};
   const QString texts[] = {QString(), QStringLiteral("No File Loaded"), QString(), QStringLiteral("x1.0")};
   for (int i = 0; i < 4; ++i) {
     StatusPanels[i] = new QLabel(texts[i], bar);

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "document/gui/ConvertDialog.h"
 #include "document/gui/TForm5.h"
 #include "view/gui/ViewColour.h"
 
@@ -66,6 +67,12 @@ std::optional<QString> QtDialogs::GetSaveFileName(QWidget* parent, const FileDia
 
 std::optional<StereoChoice> QtDialogs::ChooseStereoChannel(QWidget* parent) {
   TForm5 dialog(parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
+}
+
+std::optional<StereoChoice> QtDialogs::ConfirmConversion(QWidget* parent, const QString& format, bool stereo) {
+  ConvertDialog dialog(format, stereo, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Choice();
 }

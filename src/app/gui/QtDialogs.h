@@ -12,6 +12,7 @@ class QtDialogs : public Dialogs {
   std::optional<QString> GetOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> GetSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<StereoChoice> ChooseStereoChannel(QWidget* parent) override;
+  std::optional<StereoChoice> ConfirmConversion(QWidget* parent, const QString& format, bool stereo) override;
   std::optional<Colour> ChooseColour(QWidget* parent, Colour initial) override;
   bool RunSettingsDialog(QDialog& dialog) override;
 };

@@ -41,6 +41,8 @@ class TThreadedTimer;
 class Transport;
 class WaveOutput;
 class WaveView;
+struct FileDialogRequest;
+struct SoundFontSettings;
 struct ZoomAvailability;
 class TForm2;
 class TForm4;
@@ -182,6 +184,8 @@ class TMainForm : public QMainWindow {
   void SaveMidBClick();
   void SaveSFMClick();
   void SaveSFMBClick();
+  // The slices as an SFZ instrument, with the SoundFont dialog's settings.
+  void SaveSfzItemClick();
   // Set while the combined save runs: the template save hands its file name
   // on to the bank's dialog.
   bool SaveBothMode = false;
@@ -204,6 +208,7 @@ class TMainForm : public QMainWindow {
   QAction* SaveSFItem = nullptr;
   QAction* SaveMidMenuItem = nullptr;
   QAction* SaveSFM = nullptr;
+  QAction* SaveSfzItem = nullptr;
   QAction* Options1 = nullptr;
   QAction* FileExitItem = nullptr;
   QMenu* Edit3 = nullptr;
@@ -346,10 +351,15 @@ class TMainForm : public QMainWindow {
   void WatchPointer();
 
   // Files.
-  bool PassesChecks(const std::string& path, LoadCommand command);
-  // Loads through the core and shows the new document; false when the load
-  // was cancelled or failed (the old document then stays).
-  bool LoadWaveFile(const std::string& path);
+  void ShowRefusal(const LoadRefusal& refusal);
+  bool CheckAndLoad(const std::string& path, LoadCommand command);
+  // Loads through the core and shows the new document; when a question was
+  // declined or the file failed to read, the old document stays.
+  enum class LoadResult { Loaded, Declined, Failed };
+  LoadResult LoadWaveFile(const std::string& path);
+  // The status bar's format panel, grown to fit its text.
+  void ShowFileFormat(const QString& text);
+  void SizeHintPanel();
   void ShowLoadedDocument();
   // The status texts of a window without a document, as at start-up.
   void ShowNoDocumentStatus();
@@ -409,6 +419,12 @@ class TMainForm : public QMainWindow {
   void ConnectExportCommands();
   void SaveSegmentUnderPointer();
   void ShowExportError(const char* text);
+  // The bank and the SFZ set: the SoundFont dialog, the file, the write and
+  // its messages; true when a file was chosen.
+  enum class InstrumentSave { Saved, KeysExceeded, SaveFailed };
+  bool SaveInstrument(const FileDialogRequest& request,
+                      const std::function<InstrumentSave(const SoundFontSettings&, const std::string&)>& write,
+                      const char* saveError);
   void ShowExportRefusal(const char* text);
 
   // Playback.
@@ -453,6 +469,7 @@ class TMainForm : public QMainWindow {
   QString saveDialogFileName_ = QString::fromLatin1(WavePattern);
   QString saveFontDialogFileName_ = QString::fromLatin1(SoundFontPattern);
   QString saveMidDialogFileName_ = QString::fromLatin1(MidiPattern);
+  QString saveSfzDialogFileName_ = QString::fromLatin1(SfzPattern);
 };
 
 }  // namespace slicewright

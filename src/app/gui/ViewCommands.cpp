@@ -95,12 +95,24 @@ void TMainForm::FormResize() {
     AlignPanels();
     LayOutWaveArea();
   }
-  // The zoom panel may be wider than its designed 20 pixels to fit its text;
-  // the hint panel gives up that much so the panels still fit the window.
-  const int zoomPanelGrowth = StatusPanels[3]->width() - 20;
-  StatusPanels[0]->setFixedWidth(std::max(width() + kWindowFrameWidth - 310 - zoomPanelGrowth, 0));
+  SizeHintPanel();
   doc_.WaveImageStale = true;
   RefreshDocumentView();
+}
+
+// The zoom panel may be wider than its designed 20 pixels, and the format
+// panel than its 150, to fit their texts; the hint panel gives up that much
+// so the panels still fit the window.
+void TMainForm::SizeHintPanel() {
+  const int growth = StatusPanels[3]->width() - kZoomPanelWidth + StatusPanels[1]->width() - kFormatPanelWidth;
+  StatusPanels[0]->setFixedWidth(std::max(width() + kWindowFrameWidth - 310 - growth, 0));
+}
+
+void TMainForm::ShowFileFormat(const QString& text) {
+  StatusPanels[1]->setText(text);
+  StatusPanels[1]->setToolTip(text);
+  StatusPanels[1]->setFixedWidth(std::max(kFormatPanelWidth, StatusPanels[1]->fontMetrics().horizontalAdvance(text) + 8));
+  SizeHintPanel();
 }
 
 void TMainForm::ViewFTItemClick() {

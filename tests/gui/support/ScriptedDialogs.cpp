@@ -33,6 +33,11 @@ std::optional<StereoChoice> ScriptedDialogs::ChooseStereoChannel(QWidget*) {
   return stereoAnswers.isEmpty() ? std::nullopt : stereoAnswers.takeFirst();
 }
 
+std::optional<StereoChoice> ScriptedDialogs::ConfirmConversion(QWidget*, const QString& format, bool stereo) {
+  conversionsShown.append({format, stereo});
+  return conversionAnswers.isEmpty() ? std::nullopt : conversionAnswers.takeFirst();
+}
+
 std::optional<Colour> ScriptedDialogs::ChooseColour(QWidget*, Colour initial) {
   colourRequests.append(initial);
   return colourAnswers.isEmpty() ? std::nullopt : colourAnswers.takeFirst();

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "app/gui/Dialogs.h"
 
@@ -29,6 +30,10 @@ class ScriptedDialogs : public Dialogs {
   QList<FileDialogRequest> openRequests;
   QList<FileDialogRequest> saveRequests;
   int stereoShown = 0;
+  // The conversion dialog answers with these in turn (cancelled without one)
+  // and records the format it named and whether it asked for a channel.
+  QList<std::optional<StereoChoice>> conversionAnswers;
+  QList<std::pair<QString, bool>> conversionsShown;
   // The colour dialog answers with these in turn (cancelled without one)
   // and records the colour it was opened with.
   QList<std::optional<Colour>> colourAnswers;
@@ -49,6 +54,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<QString> GetOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> GetSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<StereoChoice> ChooseStereoChannel(QWidget* parent) override;
+  std::optional<StereoChoice> ConfirmConversion(QWidget* parent, const QString& format, bool stereo) override;
   std::optional<Colour> ChooseColour(QWidget* parent, Colour initial) override;
   bool RunSettingsDialog(QDialog& dialog) override;
 };

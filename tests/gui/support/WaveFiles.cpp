@@ -15,11 +15,7 @@ void U32(QByteArray& b, uint32_t v) {
   for (int i = 0; i < 4; ++i) b.append(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
 
-}  // namespace
-
-QByteArray WaveBytes(const std::vector<int16_t>& samples, int rate, int channels, int formatTag, int bits) {
-  QByteArray data;
-  for (const int16_t s : samples) U16(data, static_cast<uint16_t>(s));
+QByteArray WaveFile(const QByteArray& data, int rate, int channels, int formatTag, int bits) {
   QByteArray b("RIFF");
   U32(b, static_cast<uint32_t>(4 + 8 + 16 + 8 + data.size()));
   b.append("WAVEfmt ");
@@ -34,6 +30,23 @@ QByteArray WaveBytes(const std::vector<int16_t>& samples, int rate, int channels
   U32(b, static_cast<uint32_t>(data.size()));
   b.append(data);
   return b;
+}
+
+}  // namespace
+
+QByteArray WaveBytes(const std::vector<int16_t>& samples, int rate, int channels, int formatTag, int bits) {
+  QByteArray data;
+  for (const int16_t s : samples) U16(data, static_cast<uint16_t>(s));
+  return WaveFile(data, rate, channels, formatTag, bits);
+}
+
+QByteArray Wave24Bytes(const std::vector<int16_t>& samples, int rate, int channels) {
+  QByteArray data;
+  for (const int16_t s : samples) {
+    data.append('\0');
+    U16(data, static_cast<uint16_t>(s));
+  }
+  return WaveFile(data, rate, channels, 1, 24);
 }
 
 QString TestFolder::Write(const QString& name, const QByteArray& bytes) const {
