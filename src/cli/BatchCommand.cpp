@@ -18,6 +18,7 @@
 #include "cli/ExportJob.h"
 #include "cli/Interrupt.h"
 #include "cli/Json.h"
+#include "document/AudioConversion.h"
 #include "document/LoadMessages.h"
 #include "document/WaveLoader.h"
 
@@ -41,15 +42,6 @@ std::vector<OptionSpec> BatchOptions() {
   return options;
 }
 
-bool Wanted(const fs::path& file, bool convert) {
-  std::string extension = file.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-  if (extension == ".wav") return true;
-  return convert &&
-         (extension == ".aif" || extension == ".aiff" || extension == ".flac" || extension == ".ogg");
-}
-
 // Each folder gives the files under it with a wanted extension, sorted by
 // path; any other input is taken as it is, so a missing file is reported.
 std::vector<std::string> InputFiles(const std::vector<std::string>& inputs, bool convert) {
@@ -63,7 +55,7 @@ std::vector<std::string> InputFiles(const std::vector<std::string>& inputs, bool
     std::vector<std::string> found;
     for (fs::recursive_directory_iterator it(input, fs::directory_options::skip_permission_denied, ec), end;
          !ec && it != end; it.increment(ec)) {
-      if (it->is_regular_file(ec) && Wanted(it->path(), convert)) found.push_back(it->path().string());
+      if (it->is_regular_file(ec) && OpensAsAudio(it->path().string(), convert)) found.push_back(it->path().string());
     }
     std::sort(found.begin(), found.end());
     files.insert(files.end(), found.begin(), found.end());
@@ -91,10 +83,7 @@ std::string MessageText(const std::vector<std::string>& messages) {
   std::string text;
   for (const std::string& message : messages) {
     if (!text.empty()) text += '\n';
-    for (size_t i = 0; i < message.size(); ++i) {
-      if (message[i] == '\r' && i + 1 < message.size() && message[i + 1] == '\n') continue;
-      text += message[i];
-    }
+    text += PlainLines(message);
     while (!text.empty() && text.back() == '\n') text.pop_back();
   }
   return JsonString(text);
@@ -194,6 +183,10 @@ class Batch {
       return std::nullopt;
     } catch (const std::bad_alloc&) {
       return FileResult{1, head + ", \"status\":1, \"message\":\"out of memory\"}\n"};
+    } catch (const std::exception& error) {
+      // Anything else that fails (a thread the system would not start, say)
+      // fails this file, not the whole batch.
+      return FileResult{1, head + ", \"status\":1, \"message\":" + MessageText({error.what()}) + "}\n"};
     }
   }
 

@@ -8,12 +8,17 @@
 
 namespace slicewright::cli {
 
-void PrintMessage(const std::string& message) {
+std::string PlainLines(const std::string& message) {
   std::string text;
   for (size_t i = 0; i < message.size(); ++i) {
     if (message[i] == '\r' && i + 1 < message.size() && message[i + 1] == '\n') continue;
     text += message[i];
   }
+  return text;
+}
+
+void PrintMessage(const std::string& message) {
+  std::string text = PlainLines(message);
   if (text.empty() || text.back() != '\n') text += '\n';
   std::cerr << text;
 }

@@ -20,6 +20,9 @@ struct CommandFailure {
   std::string message;
 };
 
+// A message of the program with its "\r\n" as plain line breaks.
+std::string PlainLines(const std::string& message);
+
 // Prints a message of the program on stderr, its "\r\n" as line breaks.
 void PrintMessage(const std::string& message);
 

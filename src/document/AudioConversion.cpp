@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 #include <cmath>
 #include <cstdio>
 
@@ -166,6 +168,16 @@ uint64_t FileSize(const std::string& path) {
 }
 
 }  // namespace
+
+bool OpensAsAudio(const std::string& fileName, bool withConversion) {
+  const auto endsWith = [&](std::string_view ending) {
+    return fileName.size() >= ending.size() &&
+           std::equal(ending.rbegin(), ending.rend(), fileName.rbegin(),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+  };
+  if (endsWith(".wav")) return true;
+  return withConversion && (endsWith(".aif") || endsWith(".aiff") || endsWith(".flac") || endsWith(".ogg"));
+}
 
 std::string SourceFormat::Description() const {
   std::string text = encoding + ", " + std::to_string(sampleRate) + " Hz, ";

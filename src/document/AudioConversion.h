@@ -23,6 +23,10 @@ struct SourceFormat {
   std::string Description() const;
 };
 
+// Whether a file name ends as the files that open do: ".wav" (any case),
+// and with conversion also ".aif", ".aiff", ".flac" and ".ogg".
+bool OpensAsAudio(const std::string& fileName, bool withConversion);
+
 // The format of the file when libsndfile reads it and the result can be a
 // document: one or two channels at 1 Hz to 768 kHz. Nothing otherwise. Meant
 // for files the 16-bit check refuses; those it accepts never come here.

@@ -117,6 +117,22 @@ FileAudio ReadFileAudio(const std::string& path) {
   return audio;
 }
 
+// Reduces interleaved 16-bit stereo to one channel.
+void ReduceStereo(Document& doc, StereoChoice choice) {
+  const std::vector<uint8_t> stereo = std::move(doc.SampleStream);
+  const size_t frames = static_cast<size_t>(doc.DataLength) / 4;
+  std::vector<uint8_t> mono;
+  ResizeLargeBuffer(mono, frames * 2);
+  for (size_t f = 0; f < frames; ++f) {
+    const uint8_t* frame = &stereo[4 * f];
+    EncodeSample(&mono[2 * f], ReduceFrame(DecodeSample(frame), DecodeSample(frame + 2), choice));
+  }
+  doc.SampleStream = std::move(mono);
+  doc.DataLength = static_cast<int32_t>(frames * 2);
+  doc.Channels = 1;
+  doc.AvgBytesPerSec = doc.Channels * (doc.BitsPerSample / 8) * doc.SampleRate;
+}
+
 void InstallAudio(Document& doc, const std::string& path, FileAudio audio, StereoChoice stereoChoice,
                   std::string sourceFormat) {
   if (doc.HasFile()) CloseDocument(doc);
@@ -193,21 +209,6 @@ std::optional<std::string> FormatRefusal(const std::string& path) {
 }
 
 }  // namespace
-
-void ReduceStereo(Document& doc, StereoChoice choice) {
-  const std::vector<uint8_t> stereo = std::move(doc.SampleStream);
-  const size_t frames = static_cast<size_t>(doc.DataLength) / 4;
-  std::vector<uint8_t> mono;
-  ResizeLargeBuffer(mono, frames * 2);
-  for (size_t f = 0; f < frames; ++f) {
-    const uint8_t* frame = &stereo[4 * f];
-    EncodeSample(&mono[2 * f], ReduceFrame(DecodeSample(frame), DecodeSample(frame + 2), choice));
-  }
-  doc.SampleStream = std::move(mono);
-  doc.DataLength = static_cast<int32_t>(frames * 2);
-  doc.Channels = 1;
-  doc.AvgBytesPerSec = doc.Channels * (doc.BitsPerSample / 8) * doc.SampleRate;
-}
 
 void CloseDocument(Document& doc) {
   ResetPointTables(doc);

@@ -41,9 +41,6 @@ struct LoadRefusal {
 // Cancel leaves the document as it was and the refusal is shown as before.
 std::optional<LoadRefusal> CheckBeforeLoad(const std::string& path, LoadCommand command);
 
-// Reduces interleaved 16-bit stereo to one channel.
-void ReduceStereo(Document& doc, StereoChoice choice);
-
 // Empties the document as closing a file does.
 void CloseDocument(Document& doc);
 

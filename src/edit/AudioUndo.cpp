@@ -14,11 +14,19 @@ void SaveUndoBytes(Document& doc, UndoKind kind, int32_t start, int32_t length) 
 }
 
 void SaveWholeAudioUndo(Document& doc, UndoKind kind) {
-  SaveUndoBytes(doc, kind, 0, doc.DataLength);
+  doc.Undo.Kind = kind;
+  RecordWholeAudio(doc, doc.SampleStream);
+}
+
+void RecordWholeAudio(Document& doc, std::vector<uint8_t> audio) {
+  UndoRecord& undo = doc.Undo;
+  undo.UndoStart = 0;
+  undo.UndoLength = static_cast<int32_t>(audio.size());
+  undo.UndoStream = std::move(audio);
   const auto points = doc.SlicePoints.begin() + 1;
-  doc.Undo.SavedPoints.assign(points, points + doc.SlicePointCount);
-  doc.Undo.SavedLeftLocator = doc.LeftLocatorPos;
-  doc.Undo.SavedRightLocator = doc.RightLocatorPos;
+  undo.SavedPoints.assign(points, points + doc.SlicePointCount);
+  undo.SavedLeftLocator = doc.LeftLocatorPos;
+  undo.SavedRightLocator = doc.RightLocatorPos;
 }
 
 void SetUndoKindWithoutBytes(Document& doc, UndoKind kind) {

@@ -14,6 +14,9 @@ void SaveUndoBytes(Document& doc, UndoKind kind, int32_t start, int32_t length);
 // Replaces the undo record with the whole audio and what belongs to it: the
 // point table and the locator positions.
 void SaveWholeAudioUndo(Document& doc, UndoKind kind);
+// The same keeping the record's kind, taking the audio given (the current
+// audio, moved out of the document that is about to receive other audio).
+void RecordWholeAudio(Document& doc, std::vector<uint8_t> audio);
 
 // Sets the kind of an audio operation that found nothing to do. The saved
 // bytes of the previous record are dropped with it: they belong to another

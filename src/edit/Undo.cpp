@@ -81,14 +81,7 @@ EditOutcome SwapSegmentBytes(Document& doc) {
   }
   const auto first = doc.SampleStream.begin() + undo.UndoStart;
   std::swap_ranges(first, first + undo.UndoLength, undo.UndoStream.begin());
-  doc.SamplesChanged(undo.UndoStart, undo.UndoLength);
-  doc.WaveImageStale = true;
-  EditOutcome outcome;
-  outcome.Changed = true;
-  outcome.UndoAvailable = true;
-  outcome.Refresh = true;
-  outcome.PlayBufferRewritten = RefreshPlayBuffer(doc, undo.UndoStart, undo.UndoLength);
-  return outcome;
+  return SamplesChangedInPlace(doc, undo.UndoStart, undo.UndoLength);
 }
 
 // Puts back a point table saved with whole audio; the points fit the audio
@@ -106,12 +99,13 @@ void RestorePoints(Document& doc, const std::vector<SlicePoint>& points) {
 // table that Paste All And Keep changed, the locators that Crop moved.
 EditOutcome SwapWholeAudio(Document& doc) {
   UndoRecord& undo = doc.Undo;
-  std::vector<uint8_t> saved(undo.UndoStream.begin(),
-                             undo.UndoStream.begin() + std::min<size_t>(undo.UndoStream.size(), undo.UndoLength));
+  // The two audios change places without a third copy of either.
+  std::vector<uint8_t> saved = std::move(undo.UndoStream);
+  saved.resize(std::min<size_t>(saved.size(), static_cast<size_t>(undo.UndoLength)));
   const std::vector<SlicePoint> savedPoints = std::move(undo.SavedPoints);
   const int32_t savedLeft = undo.SavedLeftLocator;
   const int32_t savedRight = undo.SavedRightLocator;
-  SaveWholeAudioUndo(doc, undo.Kind);
+  RecordWholeAudio(doc, std::move(doc.SampleStream));
   ReplaceWholeAudio(doc, std::move(saved));
   const bool restoresLocators = undo.Kind == UndoKind::Crop;
   if (undo.Kind == UndoKind::PasteKeep) RestorePoints(doc, savedPoints);

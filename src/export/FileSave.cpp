@@ -45,6 +45,11 @@ struct PendingTemporary {
   char path[kPendingPathSize] = {};
 };
 PendingTemporary g_pending[kPendingSlots];
+// A set of renames under way, and the end of the program under way: the
+// handler that removes the temporaries lets a set finish first, and once it
+// has begun no new set starts, so no set is left half in place.
+std::atomic<int> g_commits{0};
+std::atomic<bool> g_ending{false};
 
 // A registration that lasts while one temporary file or folder may exist.
 // With every slot taken (more saves at once than threads ever run) it is
@@ -52,7 +57,7 @@ PendingTemporary g_pending[kPendingSlots];
 class PendingRegistration {
  public:
   explicit PendingRegistration(const std::string& path, bool folder = false) {
-    if (path.size() >= kPendingPathSize) return;
+    if (path.size() >= kPendingPathSize || g_ending.load()) return;
     for (PendingTemporary& slot : g_pending) {
       int expected = kFree;
       if (!slot.state.compare_exchange_strong(expected, kFilling)) continue;
@@ -198,20 +203,33 @@ class StagingFolder {
 
 // Holds off the signals that end the program while a set of renames runs, so
 // that none is left half done by this thread.
-class SignalsHeld {
+// Another thread's handler waits for the set to finish (or finds it never
+// started).
+class CommitSection {
  public:
-  SignalsHeld() {
+  CommitSection() {
     sigset_t held;
     sigemptyset(&held);
     for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, signalNumber);
     pthread_sigmask(SIG_BLOCK, &held, &previous_);
+    ++g_commits;
+    if (g_ending.load()) {
+      --g_commits;
+      entered_ = false;
+    }
   }
-  ~SignalsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
-  SignalsHeld(const SignalsHeld&) = delete;
-  SignalsHeld& operator=(const SignalsHeld&) = delete;
+  ~CommitSection() {
+    if (entered_) --g_commits;
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  CommitSection(const CommitSection&) = delete;
+  CommitSection& operator=(const CommitSection&) = delete;
+
+  bool Entered() const { return entered_; }
 
  private:
   sigset_t previous_;
+  bool entered_ = true;
 };
 
 // Swaps two existing paths in one step where the file system can; otherwise
@@ -262,7 +280,8 @@ bool SaveFileWithFolder(const std::string& path, const std::vector<uint8_t>& byt
   TemporaryBeside temporary(target, bytes);
   if (!temporary.Ok()) return false;
 
-  const SignalsHeld held;
+  const CommitSection commit;
+  if (!commit.Entered()) return false;
   if (!replacing) {
     if (std::rename(staging.Path().c_str(), folder.c_str()) != 0) return false;
     staging.Moved();
@@ -283,6 +302,10 @@ bool SaveFileWithFolder(const std::string& path, const std::vector<uint8_t>& byt
 }
 
 void RemovePendingTemporaryFiles() {
+  g_ending.store(true);
+  // A set of renames takes microseconds; a second at most is waited for.
+  const timespec millisecond{0, 1000000};
+  for (int waited = 0; waited < 1000 && g_commits.load() > 0; ++waited) ::nanosleep(&millisecond, nullptr);
   for (PendingTemporary& slot : g_pending) {
     if (slot.state.load() == kPending && !slot.folder) ::unlink(slot.path);
   }

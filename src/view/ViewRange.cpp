@@ -14,15 +14,31 @@ constexpr double kZoomLimitSlack = 0.01;
 
 int32_t SampleBytes(const Document& doc) { return std::max(doc.BitsPerSample / 8, 1); }
 
+// A view of at least one sample where the data has one: zooming far into a
+// very short file must not leave nothing to show.
 void SetView(Document& doc, int64_t start, int64_t end) {
+  const int32_t b = SampleBytes(doc);
+  if (end - start < b && doc.DataLength >= b) end = start + b;
   doc.ViewStart = static_cast<int32_t>(start);
   doc.ViewEnd = static_cast<int32_t>(end);
   ClampView(doc);
 }
 
+bool AtZoomLimit(const Document& doc) { return doc.ZoomFactor >= ZoomInLimit * (1 - kZoomLimitSlack); }
+
 // The factor the status bar shows: how many views make the file.
 void FinishZoom(Document& doc) {
   if (doc.ViewLength > 0) doc.ZoomFactor = static_cast<double>(doc.DataLength) / doc.ViewLength;
+}
+
+// A view of the given factor in which the anchor byte stays at the same
+// share of the width.
+void ZoomKeepingByte(Document& doc, double anchor, double share, double factor) {
+  const int32_t b = SampleBytes(doc);
+  const int64_t length = int64_t{RoundHalfEven(doc.DataLength / (factor * b))} * b;
+  const int64_t start = int64_t{RoundHalfEven((anchor - share * length) / b)} * b;
+  SetView(doc, start, start + length);
+  FinishZoom(doc);
 }
 
 // The zoom out factor: half the current one, rounded; below 2 means the whole file.
@@ -112,19 +128,20 @@ ZoomAvailability ZoomOneToOne(Document& doc) {
 }
 
 ZoomAvailability ZoomInAtColumn(Document& doc, double x, int32_t width) {
-  return ZoomIn(doc, RoundHalfEven(FullFileColumn(doc, x, width)), width);
+  if (doc.DataLength <= 0 || width <= 0) return {};
+  // The wheel never zooms out by zooming in, as a factor past the limit
+  // (a short segment shown whole) would.
+  if (AtZoomLimit(doc)) return {false, true};
+  const double factor = std::min(doc.ZoomFactor * 2, ZoomInLimit);
+  ZoomKeepingByte(doc, ByteAtColumn(doc, x, width), x / width, factor);
+  return {!AtZoomLimit(doc), true};
 }
 
 ZoomAvailability ZoomOutAtColumn(Document& doc, double x, int32_t width) {
   if (doc.DataLength <= 0 || width <= 0) return {};
-  const double anchor = ByteAtColumn(doc, x, width);
   const double factor = HalvedFactor(doc);
   if (factor < 2) return ZoomOneToOne(doc);
-  const int32_t b = SampleBytes(doc);
-  const int64_t length = int64_t{RoundHalfEven(doc.DataLength / (factor * b))} * b;
-  const int64_t start = int64_t{RoundHalfEven((anchor - x / width * length) / b)} * b;
-  SetView(doc, start, start + length);
-  FinishZoom(doc);
+  ZoomKeepingByte(doc, ByteAtColumn(doc, x, width), x / width, factor);
   return {true, doc.ViewLength != doc.DataLength};
 }
 

@@ -48,21 +48,40 @@ TEST(ViewRange, WheelZoomKeepsTheByteUnderThePointerAndScrollingStaysInside) {
   for (int i = 0; i < 200; ++i) {
     Document doc = Whole();
     const double x = std::uniform_int_distribution<int>(0, 639)(rng);
-    ZoomInAtColumn(doc, x, 640);
-    ZoomInAtColumn(doc, x, 640);
-    const double before = ByteAtColumn(doc, x, 640);
-    ZoomOutAtColumn(doc, x, 640);
-    EXPECT_EQ(doc.ZoomFactor, 2.0);
-    // Kept to within a sample unless the view had to slide back inside the file.
-    if (doc.ViewStart > 0 && doc.ViewEnd < doc.DataLength) {
-      EXPECT_NEAR(ByteAtColumn(doc, x, 640), before, 2.0);
+    // In and out, the byte under the pointer stays there (to within a sample,
+    // unless the view had to slide back inside the file).
+    for (const bool in : {true, true, false}) {
+      const double before = ByteAtColumn(doc, x, 640);
+      if (in) {
+        ZoomInAtColumn(doc, x, 640);
+      } else {
+        ZoomOutAtColumn(doc, x, 640);
+      }
+      if (doc.ViewStart > 0 && doc.ViewEnd < doc.DataLength) {
+        EXPECT_NEAR(ByteAtColumn(doc, x, 640), before, 2.0);
+      }
     }
+    EXPECT_EQ(doc.ZoomFactor, 2.0);
     ScrollView(doc, std::uniform_int_distribution<int64_t>(-200000, 200000)(rng));
     EXPECT_GE(doc.ViewStart, 0);
     EXPECT_LE(doc.ViewEnd, doc.DataLength);
     EXPECT_EQ(doc.ViewLength, doc.DataLength / 2);
     EXPECT_EQ(doc.ViewStart % 2, 0);
   }
+}
+
+TEST(ViewRange, ZoomingFarIntoAShortFileStillShowsASampleAndTheWheelStopsAtTheLimit) {
+  Document doc = test::EditDocument(std::vector<int16_t>(20, 0));
+  doc.ViewWholeFile();
+  for (int i = 0; i < 6; ++i) ZoomIn(doc, 320, 640);
+  EXPECT_GE(doc.ViewLength, 2);
+  Document tight = Whole();
+  ASSERT_TRUE(ZoomToSegment(tight, 2));
+  tight.ViewEnd = tight.ViewStart + 2000;  // a factor of 64
+  tight.ViewLength = 2000;
+  tight.ZoomFactor = 64;
+  EXPECT_FALSE(ZoomInAtColumn(tight, 100, 640).zoomIn);
+  EXPECT_EQ(tight.ViewLength, 2000);
 }
 
 TEST(ViewRange, PointerColumnsSegmentsAndLocatorButtons) {

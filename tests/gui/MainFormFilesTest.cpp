@@ -198,6 +198,15 @@ class MainFormFilesTest : public QObject {
     QCOMPARE(form.SubOpenItems[0]->text(), b);  // among the first three: order kept
     QVERIFY(form.SubOpenItems[0]->isVisible());
     QVERIFY(!form.SubOpenItems[1]->isVisible());
+
+    // The fourth entry moves to the top, and it is that file that opens.
+    Open(form, dialogs, WriteLoop(QStringLiteral("rc.wav")));
+    Open(form, dialogs, WriteLoop(QStringLiteral("rd.wav")));
+    QCOMPARE(form.SubOpenItems[3]->text(), a);
+    form.SubOpenItems[3]->trigger();
+    QCOMPARE(QString::fromStdString(form.document().LoadedFileName), a);
+    QCOMPARE(form.SubOpenItems[0]->text(), a);
+    QCOMPARE(form.SubOpenItems[1]->text(), folder_.Path(QStringLiteral("rd.wav")));
   }
 
   void revertAsksAndReloadsOnYes() {

@@ -16,6 +16,7 @@
 #include "app/gui/Dialogs.h"
 #include "audio/Transport.h"
 #include "app/gui/TMainForm.h"
+#include "document/AudioConversion.h"
 #include "document/LoadMessages.h"
 #include "view/gui/PaintBoxes.h"
 #include "view/gui/WaveView.h"
@@ -34,13 +35,8 @@ QString FolderOf(const std::string& path) { return QFileInfo(QString::fromStdStr
 // or by conversion.
 QString DroppedAudioFile(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls()) return {};
-  static const QStringList kEndings{QStringLiteral(".wav"), QStringLiteral(".aif"), QStringLiteral(".aiff"),
-                                    QStringLiteral(".flac"), QStringLiteral(".ogg")};
   for (const QUrl& url : data->urls()) {
-    const QString path = url.toLocalFile();
-    for (const QString& ending : kEndings) {
-      if (url.isLocalFile() && path.endsWith(ending, Qt::CaseInsensitive)) return path;
-    }
+    if (url.isLocalFile() && OpensAsAudio(url.toLocalFile().toStdString(), true)) return url.toLocalFile();
   }
   return {};
 }
@@ -94,7 +90,9 @@ void TMainForm::OpenNamedFile(const QString& path) {
 }
 
 void TMainForm::SubOpenItemClick(int item) {
-  CheckAndLoad(settings_.RecentFiles[static_cast<size_t>(item - 1)], LoadCommand::Reopen);
+  // A copy: loading moves the recent names around.
+  const std::string path = settings_.RecentFiles[static_cast<size_t>(item - 1)];
+  CheckAndLoad(path, LoadCommand::Reopen);
   if (item > 1) openDialogFileName_ = QString::fromLatin1(WavePattern);
 }
 
@@ -199,7 +197,7 @@ TMainForm::LoadResult TMainForm::LoadWaveFile(const std::string& path) {
 
    private:
     TMainForm& form_;
-    const std::string& path_;
+    const std::string path_;
   } questions(*this, path);
 
   try {
