@@ -40,16 +40,6 @@ QStringList FilesIn(const QString& folder) {
   return QDir(folder).entryList(QDir::Files, QDir::Name);
 }
 
-// A ramp, so every stretch of the audio is told apart by its bytes.
-void FillRamp(Document& doc) {
-  for (int32_t i = 0; i < doc.DataLength / 2; ++i) {
-    const auto value = static_cast<uint16_t>(i % 30000 + 1);
-    doc.SampleStream[static_cast<size_t>(2 * i)] = static_cast<uint8_t>(value & 0xFF);
-    doc.SampleStream[static_cast<size_t>(2 * i + 1)] = static_cast<uint8_t>(value >> 8);
-  }
-  doc.SamplesReplaced();
-}
-
 // Checks a WAV file written from bytes [start, start + length) of the document.
 void CheckWave(const QString& path, const Document& doc, int32_t start, int32_t length) {
   const QByteArray bytes = ReadAll(path);
@@ -67,7 +57,7 @@ void CheckWave(const QString& path, const Document& doc, int32_t start, int32_t 
 // Three segments: 0..40000, 40000..80000, 80000..128000.
 void ThreeSegments(EditingWindow& w) {
   w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-  FillRamp(w.doc());
+  w.FillWithRamp();
 }
 
 void CheckTemplate(const QString& path, uint8_t firstKey) {
