@@ -25,14 +25,6 @@ class MainFormClipboardTest : public QObject {
 
   static std::vector<uint8_t> AsBytes(const QByteArray& bytes) { return {bytes.begin(), bytes.end()}; }
 
-  static void PointAt(EditingWindow& w, int x) {
-    QTest::mouseMove(w.form.PaintBox1, QPoint(x, 21));
-    QTest::mouseMove(w.form.PaintBox1, QPoint(x, 20));
-  }
-
-  static std::vector<uint8_t> Bytes(const std::vector<uint8_t>& from, int32_t start, int32_t end) {
-    return {from.begin() + start, from.begin() + end};
-  }
 
  private slots:
   void copyAllThenPasteKeepBringsTheAudioBackAndUndoSwaps() {
@@ -76,7 +68,7 @@ class MainFormClipboardTest : public QObject {
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000), EditingWindow::Active(100000)});
     w.FillWithRamp();
-    PointAt(w, 300);
+    w.PointAt(300);
     w.form.CopySegment1->trigger();
     w.form.mnuPasteAllKeep->trigger();
     QCOMPARE(w.doc().ActivePointCount, 0);
@@ -136,7 +128,7 @@ class MainFormClipboardTest : public QObject {
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
     w.FillWithRamp();
-    PointAt(w, 300);  // inside segment 2
+    w.PointAt(300);  // inside segment 2
     w.form.CopySegment1->trigger();
     QCOMPARE(w.doc().SelectedSegment, 2);
     QVERIFY(clipboard.block.has_value());
@@ -150,7 +142,7 @@ class MainFormClipboardTest : public QObject {
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
     const std::vector<uint8_t> before = w.FillWithRamp();
-    PointAt(w, 300);
+    w.PointAt(300);
 
     clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(1000, 7))));
     w.form.PasteIntoSegment2->trigger();
@@ -160,8 +152,8 @@ class MainFormClipboardTest : public QObject {
     QCOMPARE(doc.SampleAt(41998), int16_t{7});
     QVERIFY(std::all_of(doc.SampleStream.begin() + 42000, doc.SampleStream.begin() + 80000,
                         [](uint8_t b) { return b == 0; }));
-    QCOMPARE(Bytes(doc.SampleStream, 0, 40000), Bytes(before, 0, 40000));
-    QCOMPARE(Bytes(doc.SampleStream, 80000, 128000), Bytes(before, 80000, 128000));
+    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 0, 40000), EditingWindow::Bytes(before, 0, 40000));
+    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, 128000), EditingWindow::Bytes(before, 80000, 128000));
     QCOMPARE(w.PointPositions(), (std::vector<int32_t>{40000, 80000}));
     w.form.mnuUndo->trigger();
     QCOMPARE(doc.SampleStream, before);
@@ -169,7 +161,7 @@ class MainFormClipboardTest : public QObject {
     clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(30000, -5))));
     w.form.PasteIntoSegment2->trigger();
     QCOMPARE(doc.SampleAt(79998), int16_t{-5});
-    QCOMPARE(Bytes(doc.SampleStream, 80000, 128000), Bytes(before, 80000, 128000));
+    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, 128000), EditingWindow::Bytes(before, 80000, 128000));
     QCOMPARE(doc.DataLength, 128000);
   }
 
@@ -179,7 +171,7 @@ class MainFormClipboardTest : public QObject {
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
     const std::vector<uint8_t> before = w.FillWithRamp();
-    PointAt(w, 300);
+    w.PointAt(300);
 
     const QByteArray noAudio = QByteArrayLiteral("RIFF\x10\x00\x00\x00WAVEfmt junk");
     const QByteArray notRiff = QByteArrayLiteral("JUNK....data\x04\x00\x00\x00\x01\x02\x03\x04");
@@ -212,7 +204,7 @@ class MainFormClipboardTest : public QObject {
     w.form.SetClipboard(clipboard);
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
     const std::vector<uint8_t> before = w.FillWithRamp();
-    PointAt(w, 300);
+    w.PointAt(300);
     w.form.mnuReverseClick();
     w.form.PasteIntoSegment2->trigger();
     w.form.mnuPasteAllKeepClick();

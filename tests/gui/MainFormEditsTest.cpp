@@ -17,25 +17,17 @@ class MainFormEditsTest : public QObject {
   Q_OBJECT
 
 
-  static void PointAt(EditingWindow& w, int x) {
-    QTest::mouseMove(w.form.PaintBox1, QPoint(x, 21));
-    QTest::mouseMove(w.form.PaintBox1, QPoint(x, 20));
-  }
-
-  static std::vector<uint8_t> Bytes(const std::vector<uint8_t>& from, int32_t start, int32_t end) {
-    return {from.begin() + start, from.begin() + end};
-  }
 
  private slots:
   void insReversesTheSegmentUnderThePointerAndUndoSwapsBack() {
     EditingWindow w;
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
     const std::vector<uint8_t> before = w.FillWithRamp();
-    PointAt(w, 300);  // inside segment 2
+    w.PointAt(300);  // inside segment 2
     QTest::keyClick(&w.form, Qt::Key_Insert);
     const std::vector<uint8_t>& after = w.doc().SampleStream;
-    QCOMPARE(Bytes(after, 0, 40000), Bytes(before, 0, 40000));
-    QCOMPARE(Bytes(after, 80000, w.doc().DataLength), Bytes(before, 80000, w.doc().DataLength));
+    QCOMPARE(EditingWindow::Bytes(after, 0, 40000), EditingWindow::Bytes(before, 0, 40000));
+    QCOMPARE(EditingWindow::Bytes(after, 80000, w.doc().DataLength), EditingWindow::Bytes(before, 80000, w.doc().DataLength));
     QCOMPARE(w.doc().SampleAt(40000), static_cast<int16_t>(before[79998] | before[79999] << 8));
     QCOMPARE(w.doc().SampleAt(79998), static_cast<int16_t>(before[40000] | before[40001] << 8));
     QVERIFY(w.form.mnuUndo->isEnabled());
@@ -50,14 +42,14 @@ class MainFormEditsTest : public QObject {
     EditingWindow w;
     w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
     const std::vector<uint8_t> before = w.FillWithRamp();
-    PointAt(w, 300);
+    w.PointAt(300);
     QTest::keyClick(&w.form, Qt::Key_Delete);
     const Document& doc = w.doc();
     QVERIFY(std::all_of(doc.SampleStream.begin() + 40000, doc.SampleStream.begin() + 80000,
                         [](uint8_t b) { return b == 0; }));
     QCOMPARE(doc.SampleAt(39500), static_cast<int16_t>(before[39500] | before[39501] << 8));
     QCOMPARE(doc.SampleAt(39998), int16_t{0});
-    QCOMPARE(Bytes(doc.SampleStream, 80000, doc.DataLength), Bytes(before, 80000, doc.DataLength));
+    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, doc.DataLength), EditingWindow::Bytes(before, 80000, doc.DataLength));
     w.form.mnuUndo->trigger();
     QCOMPARE(doc.SampleStream, before);
   }
@@ -70,11 +62,11 @@ class MainFormEditsTest : public QObject {
     QTest::mouseClick(w.form.Button20, Qt::LeftButton);
     QVERIFY(w.form.transport().LoopPlaying());
     const int plays = w.PlayBlocks();
-    PointAt(w, 300);
+    w.PointAt(300);
     w.form.PopupRev->trigger();
     QVERIFY(w.form.transport().LoopPlaying());  // the loop goes on
     QCOMPARE(w.PlayBlocks(), plays);
-    QCOMPARE(Bytes(w.doc().PlayBuffer, 40000, 80000), Bytes(w.doc().SampleStream, 40000, 80000));
+    QCOMPARE(EditingWindow::Bytes(w.doc().PlayBuffer, 40000, 80000), EditingWindow::Bytes(w.doc().SampleStream, 40000, 80000));
   }
 
   void cropKeepsTheRegionShowsItWholeAndUndoBringsTheFileBack() {
@@ -90,7 +82,7 @@ class MainFormEditsTest : public QObject {
     Document& doc = w.doc();
     QVERIFY(!w.form.transport().LoopPlaying());
     QCOMPARE(doc.DataLength, 40000);
-    QCOMPARE(doc.SampleStream, Bytes(before, 40000, 80000));
+    QCOMPARE(doc.SampleStream, EditingWindow::Bytes(before, 40000, 80000));
     QCOMPARE(doc.ViewLength, 40000);
     QCOMPARE(w.form.StatusPanels[3]->text(), QStringLiteral("x1.0"));
     QCOMPARE(doc.LeftLocatorPos, 0);

@@ -77,11 +77,6 @@ void CheckBank(const QString& path) {
   QCOMPARE(bytes.mid(8, 4), QByteArray("sfbk"));
 }
 
-void PointAt(EditingWindow& w, int x) {
-  QTest::mouseMove(w.form.PaintBox1, QPoint(x, 21));
-  QTest::mouseMove(w.form.PaintBox1, QPoint(x, 20));
-}
-
 }  // namespace
 
 // The export commands driven through the window with scripted dialogs.
@@ -177,7 +172,7 @@ class MainFormExportsTest : public QObject {
   void saveSegmentWritesTheSegmentUnderThePointer() {
     EditingWindow w;
     ThreeSegments(w);
-    PointAt(w, 300);  // 60000 bytes: segment 2
+    w.PointAt(300);  // 60000 bytes: segment 2
     w.dialogs.saveAnswers.append(w.folder.Path(QStringLiteral("hit.aif")));
     w.form.SaveSelectItemClick();
     CheckWave(w.folder.Path(QStringLiteral("hit.wav")), w.doc(), 40000, 40000);
@@ -185,7 +180,7 @@ class MainFormExportsTest : public QObject {
 
     // From the context menu: the first segment comes out one sample short,
     // and the closing click of the menu is no longer awaited.
-    PointAt(w, 20);
+    w.PointAt(20);
     w.form.ContextMenuOpen = true;
     w.dialogs.saveAnswers.append(w.folder.Path(QStringLiteral("first.wav")));
     w.form.PopUpSaveClick();

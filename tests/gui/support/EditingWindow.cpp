@@ -38,6 +38,11 @@ std::vector<int32_t> EditingWindow::PointPositions() {
   return positions;
 }
 
+void EditingWindow::PointAt(int x) {
+  QTest::mouseMove(form.PaintBox1, QPoint(x, 21));
+  QTest::mouseMove(form.PaintBox1, QPoint(x, 20));
+}
+
 std::vector<uint8_t> EditingWindow::FillWithRamp() {
   Document& document = doc();
   for (int32_t i = 0; i < document.DataLength / 2; ++i) {

@@ -38,6 +38,13 @@ struct EditingWindow {
   // neighbours and any stretch can be told from any other; returns the bytes.
   std::vector<uint8_t> FillWithRamp();
   int PlayBlocks() const { return playback.wave.PlayBlockCount(); }
+  // Moves the mouse over the waveform to column x (Qt drops a move to where
+  // the mouse already is, so it comes from the pixel above).
+  void PointAt(int x);
+  // Bytes [start, end) of a buffer, to compare stretches of audio.
+  static std::vector<uint8_t> Bytes(const std::vector<uint8_t>& from, int32_t start, int32_t end) {
+    return {from.begin() + start, from.begin() + end};
+  }
 
   TestFolder folder;
   ScriptedDialogs dialogs;
