@@ -25,31 +25,37 @@ class MainFormClipboardTest : public QObject {
 
   static std::vector<uint8_t> AsBytes(const QByteArray& bytes) { return {bytes.begin(), bytes.end()}; }
 
+  // A window on a ramp cut at 40000 and 80000, copying to a clipboard in memory.
+  struct ClipboardWindow : EditingWindow {
+    ClipboardWindow() {
+      form.SetClipboard(clipboard);
+      SetPoints({Active(40000), Active(80000)});
+      before = FillWithRamp();
+    }
+    MemoryClipboard clipboard;
+    std::vector<uint8_t> before;
+  };
 
  private slots:
   void copyAllThenPasteKeepBringsTheAudioBackAndUndoSwaps() {
-    EditingWindow w;
-    MemoryClipboard clipboard;
-    w.form.SetClipboard(clipboard);
-    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> original = w.FillWithRamp();
+    ClipboardWindow w;
 
     w.form.mnuCopyAll->trigger();
-    QVERIFY(clipboard.block.has_value());
-    const std::vector<uint8_t> copied = *clipboard.block;
+    QVERIFY(w.clipboard.block.has_value());
+    const std::vector<uint8_t> copied = *w.clipboard.block;
     QCOMPARE(copied, BuildWaveImage(w.doc(), 0, w.doc().DataLength));
 
     // Shorter audio from elsewhere takes the document's place...
-    clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(30000, 99))));
+    w.clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(30000, 99))));
     w.form.mnuPasteNew->trigger();
     QCOMPARE(w.doc().DataLength, 60000);
     const std::vector<uint8_t> shorter = w.doc().SampleStream;
 
     // ...and the copy brings the first audio back, keeping the points set now.
     w.SetPoints({EditingWindow::Active(20000), EditingWindow::Active(40000)});
-    clipboard.PutFromOutside(copied);
+    w.clipboard.PutFromOutside(copied);
     w.form.mnuPasteAllKeep->trigger();
-    QCOMPARE(w.doc().SampleStream, original);
+    QCOMPARE(w.doc().SampleStream, w.before);
     QCOMPARE(w.doc().DataLength, 128000);
     QCOMPARE(w.PointPositions(), (std::vector<int32_t>{20000, 40000}));
     QCOMPARE(w.doc().ViewLength, 128000);
@@ -59,7 +65,7 @@ class MainFormClipboardTest : public QObject {
     w.form.mnuUndo->trigger();
     QCOMPARE(w.doc().SampleStream, shorter);
     w.form.mnuUndo->trigger();
-    QCOMPARE(w.doc().SampleStream, original);
+    QCOMPARE(w.doc().SampleStream, w.before);
   }
 
   void pasteKeepOfASegmentThenUndoGivesBackEveryCutLine() {
@@ -83,32 +89,24 @@ class MainFormClipboardTest : public QObject {
   }
 
   void copyAllAndPasteKeepGiveBackTheSameDocument() {
-    EditingWindow w;
-    MemoryClipboard clipboard;
-    w.form.SetClipboard(clipboard);
-    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> original = w.FillWithRamp();
+    ClipboardWindow w;
     const std::vector<int32_t> points = w.PointPositions();
     w.form.mnuCopyAll->trigger();
     w.form.mnuPasteAllKeep->trigger();
-    QCOMPARE(w.doc().SampleStream, original);
+    QCOMPARE(w.doc().SampleStream, w.before);
     QCOMPARE(w.PointPositions(), points);
     QCOMPARE(w.doc().Undo.Kind, UndoKind::PasteKeep);
-    QCOMPARE(w.doc().Undo.UndoStream, original);
+    QCOMPARE(w.doc().Undo.UndoStream, w.before);
   }
 
   void wholePastesStopTheLoopAndShowTheAudioWhole() {
-    EditingWindow w;
-    MemoryClipboard clipboard;
-    w.form.SetClipboard(clipboard);
-    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    w.FillWithRamp();
+    ClipboardWindow w;
     w.form.PopupZinClick();
     QCOMPARE(w.form.StatusPanels[3]->text(), QStringLiteral("x2.0"));
     QTest::mouseClick(w.form.Button20, Qt::LeftButton);
     QVERIFY(w.form.transport().LoopPlaying());
 
-    clipboard.PutFromOutside(AsBytes(WaveBytes(DrumLoop(44100, 11025))));
+    w.clipboard.PutFromOutside(AsBytes(WaveBytes(DrumLoop(44100, 11025))));
     w.form.mnuPasteNew->trigger();
     QVERIFY(!w.form.transport().LoopPlaying());
     QCOMPARE(w.doc().DataLength, 88200);
@@ -123,28 +121,20 @@ class MainFormClipboardTest : public QObject {
   }
 
   void copySegmentTakesTheSegmentUnderThePointer() {
-    EditingWindow w;
-    MemoryClipboard clipboard;
-    w.form.SetClipboard(clipboard);
-    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    w.FillWithRamp();
+    ClipboardWindow w;
     w.PointAt(300);  // inside segment 2
     w.form.CopySegment1->trigger();
     QCOMPARE(w.doc().SelectedSegment, 2);
-    QVERIFY(clipboard.block.has_value());
-    QCOMPARE(*clipboard.block, BuildWaveImage(w.doc(), 40000, 40000));
+    QVERIFY(w.clipboard.block.has_value());
+    QCOMPARE(*w.clipboard.block, BuildWaveImage(w.doc(), 40000, 40000));
     QVERIFY(!w.form.ContextMenuOpen);
   }
 
   void aShorterClipIntoASegmentEndsInSilenceAndALongerOneIsCut() {
-    EditingWindow w;
-    MemoryClipboard clipboard;
-    w.form.SetClipboard(clipboard);
-    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> before = w.FillWithRamp();
+    ClipboardWindow w;
     w.PointAt(300);
 
-    clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(1000, 7))));
+    w.clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(1000, 7))));
     w.form.PasteIntoSegment2->trigger();
     const Document& doc = w.doc();
     QCOMPARE(doc.DataLength, 128000);
@@ -152,39 +142,35 @@ class MainFormClipboardTest : public QObject {
     QCOMPARE(doc.SampleAt(41998), int16_t{7});
     QVERIFY(std::all_of(doc.SampleStream.begin() + 42000, doc.SampleStream.begin() + 80000,
                         [](uint8_t b) { return b == 0; }));
-    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 0, 40000), EditingWindow::Bytes(before, 0, 40000));
-    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, 128000), EditingWindow::Bytes(before, 80000, 128000));
+    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 0, 40000), EditingWindow::Bytes(w.before, 0, 40000));
+    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, 128000), EditingWindow::Bytes(w.before, 80000, 128000));
     QCOMPARE(w.PointPositions(), (std::vector<int32_t>{40000, 80000}));
     w.form.mnuUndo->trigger();
-    QCOMPARE(doc.SampleStream, before);
+    QCOMPARE(doc.SampleStream, w.before);
 
-    clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(30000, -5))));
+    w.clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(30000, -5))));
     w.form.PasteIntoSegment2->trigger();
     QCOMPARE(doc.SampleAt(79998), int16_t{-5});
-    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, 128000), EditingWindow::Bytes(before, 80000, 128000));
+    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, 128000), EditingWindow::Bytes(w.before, 80000, 128000));
     QCOMPARE(doc.DataLength, 128000);
   }
 
   void malformedClipboardDataLeavesTheDocumentUsable() {
-    EditingWindow w;
-    MemoryClipboard clipboard;
-    w.form.SetClipboard(clipboard);
-    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> before = w.FillWithRamp();
+    ClipboardWindow w;
     w.PointAt(300);
 
     const QByteArray noAudio = QByteArrayLiteral("RIFF\x10\x00\x00\x00WAVEfmt junk");
     const QByteArray notRiff = QByteArrayLiteral("JUNK....data\x04\x00\x00\x00\x01\x02\x03\x04");
     for (const QByteArray& block : {noAudio, notRiff, QByteArray()}) {
-      clipboard.PutFromOutside(AsBytes(block));
+      w.clipboard.PutFromOutside(AsBytes(block));
       w.form.mnuPasteAllKeep->trigger();
       w.form.mnuPasteNew->trigger();
       w.form.PasteIntoSegment2->trigger();
-      QCOMPARE(w.doc().SampleStream, before);
+      QCOMPARE(w.doc().SampleStream, w.before);
       QCOMPARE(w.doc().DataLength, 128000);
     }
     // A data length far beyond the block takes only the bytes present.
-    clipboard.PutFromOutside(AsBytes(QByteArrayLiteral("RIFF\0\0\0\0WAVEdata\xF0\xFF\xFF\x0F\x01\x00\x02\x00\x03")));
+    w.clipboard.PutFromOutside(AsBytes(QByteArrayLiteral("RIFF\0\0\0\0WAVEdata\xF0\xFF\xFF\x0F\x01\x00\x02\x00\x03")));
     w.form.mnuPasteAllKeep->trigger();
     QCOMPARE(w.doc().DataLength, 4);
     QCOMPARE(w.doc().SampleAt(2), int16_t{2});
@@ -193,23 +179,19 @@ class MainFormClipboardTest : public QObject {
     QTest::mouseClick(w.form.Button3, Qt::LeftButton);
     w.form.Button24Click();
     w.form.mnuCopyAll->trigger();
-    QCOMPARE(clipboard.block->size(), size_t{WaveHeaderSize + 4});
+    QCOMPARE(w.clipboard.block->size(), size_t{WaveHeaderSize + 4});
     w.form.mnuUndo->trigger();
-    QCOMPARE(w.doc().SampleStream, before);
+    QCOMPARE(w.doc().SampleStream, w.before);
   }
 
   void pastingWithAnEmptyClipboardKeepsTheLastUndo() {
-    EditingWindow w;
-    MemoryClipboard clipboard;
-    w.form.SetClipboard(clipboard);
-    w.SetPoints({EditingWindow::Active(40000), EditingWindow::Active(80000)});
-    const std::vector<uint8_t> before = w.FillWithRamp();
+    ClipboardWindow w;
     w.PointAt(300);
     w.form.mnuReverseClick();
     w.form.PasteIntoSegment2->trigger();
     w.form.mnuPasteAllKeepClick();
     w.form.mnuUndo->trigger();
-    QCOMPARE(w.doc().SampleStream, before);
+    QCOMPARE(w.doc().SampleStream, w.before);
   }
 
   void theEditMenuOffersTheWholePastesOnlyWithWaveDataAndAFile() {
