@@ -64,8 +64,8 @@ void Measure(const std::string& path) {
   const double seconds = static_cast<double>(doc.DataLength) / 2 / doc.SampleRate;
   std::printf("%s: %.0f s of audio at %d Hz, %.1f MB of samples, summary %.1f MB\n", path.c_str(), seconds,
               doc.SampleRate, doc.DataLength / 1e6, doc.Levels.MemoryBytes() / 1e6);
-  std::printf("  load %.1f ms, of which building the summary %.1f ms (%.0f%% added to loading)\n", loadMs, buildMs,
-              100.0 * buildMs / (loadMs - buildMs));
+  std::printf("  load %.1f ms, of which building the summary %.1f ms (%.0f%% added to loading)\n", loadMs,
+              buildMs, 100.0 * buildMs / (loadMs - buildMs));
 
   bool identical = true;
   for (const int32_t width : {1000, 1920, 300}) {
@@ -75,8 +75,8 @@ void Measure(const std::string& path) {
     const double fastMs = BestMs(5, [&] { fast = WaveColumns(doc, width); });
     const double directMs = BestMs(2, [&] { direct = DirectColumns(doc, width); });
     identical = identical && Same(fast, direct);
-    std::printf("  whole view, %4d columns: %8.3f ms (direct loop %7.1f ms, %.0fx)\n", width, fastMs, directMs,
-                directMs / fastMs);
+    std::printf("  whole view, %4d columns: %8.3f ms (direct loop %7.1f ms, %.0fx)\n", width, fastMs,
+                directMs, directMs / fastMs);
   }
   std::mt19937 rng(7);
   double worstZoomMs = 0;

@@ -14,12 +14,12 @@
 #include "document/Document.h"
 
 // Aborts with the failed condition, so that libFuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                              \
-  do {                                                                                     \
-    if (!(condition)) {                                                                    \
+#define FUZZ_CHECK(condition)                                                            \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
       std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                        \
-    }                                                                                      \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (0)
 
 namespace slicewright::fuzz {

@@ -78,7 +78,8 @@ inline size_t CheckSoundFont(const File& f) {
     for (const RiffChunk& c : sub[i]) ids[i] += c.id;
   }
   for (const RiffChunk& c : sub[0]) FUZZ_CHECK(c.size % 2 == 0);
-  FUZZ_CHECK(ids[0].starts_with("ifil") && ids[1] == "smpl" && ids[2] == "phdrpbagpmodpgeninstibagimodigenshdr");
+  FUZZ_CHECK(ids[0].starts_with("ifil") && ids[1] == "smpl" &&
+             ids[2] == "phdrpbagpmodpgeninstibagimodigenshdr");
   const uint32_t points = sub[1][0].size / 2;
   const RiffChunk& shdr = sub[2][8];
   FUZZ_CHECK(shdr.size % 46 == 0 && shdr.size >= 46);
@@ -127,7 +128,8 @@ inline MidiTrack CheckMidi(const File& f) {
       const uint32_t length = quantity();
       FUZZ_CHECK(length <= f.size() - at);
       at += length;
-      FUZZ_CHECK((type != 0x2F || length == 0) && (type != 0x51 || length == 3) && (type != 0x58 || length == 4));
+      FUZZ_CHECK((type != 0x2F || length == 0) && (type != 0x51 || length == 3) &&
+                 (type != 0x58 || length == 4));
       if (type == 0x2F) break;
       status = 0;  // meta and system exclusive events cancel running status
       continue;

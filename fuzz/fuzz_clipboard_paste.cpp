@@ -42,7 +42,8 @@ Document LoadedLoop() {
   doc.LeftLocatorPos = doc.SegmentStart(std::min(2, last));
   doc.RightLocatorPos = std::max(doc.LeftLocatorPos, doc.SegmentEnd(std::max(1, last - 1)));
   DeriveLocatorSegments(doc);
-  doc.PlayBuffer.assign(doc.SampleStream.begin() + doc.LeftLocatorPos, doc.SampleStream.begin() + doc.RightLocatorPos);
+  doc.PlayBuffer.assign(doc.SampleStream.begin() + doc.LeftLocatorPos,
+                        doc.SampleStream.begin() + doc.RightLocatorPos);
   doc.PlayBufferStart = doc.LeftLocatorPos;
   doc.PlayBufferLength = doc.RightLocatorPos - doc.LeftLocatorPos;
   return doc;

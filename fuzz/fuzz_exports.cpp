@@ -86,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   FUZZ_CHECK(at == doc.RightLocatorPos);
   const int32_t regionLength = doc.RightLocatorPos - doc.LeftLocatorPos;
-  fuzz::CheckWave(BuildWaveImage(doc, doc.LeftLocatorPos, regionLength), Audio(doc, doc.LeftLocatorPos, regionLength));
+  fuzz::CheckWave(BuildWaveImage(doc, doc.LeftLocatorPos, regionLength),
+                  Audio(doc, doc.LeftLocatorPos, regionLength));
 
   if (const auto bank = BuildSoundFont(doc, font, CalendarDate{2024, 2, 29})) {
     FUZZ_CHECK(fuzz::CheckSoundFont(*bank) == slices.size());

@@ -27,7 +27,8 @@ PreviewPicture::PreviewPicture(int width, int height)
   }
   const int zeroRow = PreviewZeroRow(height_);
   // Column W lies just outside the picture and draws nothing.
-  for (int x = 1; x <= width_; ++x) VerticalLine(x, zeroRow, PreviewSineRow(x, height_), PreviewInk::Waveform);
+  for (int x = 1; x <= width_; ++x)
+    VerticalLine(x, zeroRow, PreviewSineRow(x, height_), PreviewInk::Waveform);
   for (int x : PreviewCutColumns) VerticalLine(x, 0, height_, PreviewInk::CutLine);
   for (int x = 0; x < width_; ++x) Set(x, zeroRow, PreviewInk::ZeroLine);
 }

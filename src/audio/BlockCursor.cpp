@@ -1,8 +1,8 @@
 #include "audio/BlockCursor.h"
 
-#include "document/Samples.h"
-
 #include <cmath>
+
+#include "document/Samples.h"
 
 namespace slicewright {
 
@@ -15,9 +15,7 @@ BlockCursor::BlockCursor(const uint8_t* data, uint32_t length, bool loop, double
   if (step_ == 0) step_ = 1;
 }
 
-int32_t BlockCursor::SampleAt(uint64_t index) const {
-  return DecodeSample(data_ + 2 * index);
-}
+int32_t BlockCursor::SampleAt(uint64_t index) const { return DecodeSample(data_ + 2 * index); }
 
 uint32_t BlockCursor::Render(int16_t* out, uint32_t count) {
   uint32_t written = 0;

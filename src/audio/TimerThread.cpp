@@ -51,8 +51,9 @@ bool TTimerThread::WaitUntilRunning() {
 
 bool TTimerThread::SleepWhileRunning(uint32_t milliseconds) {
   std::unique_lock lock(shared_->mutex);
-  const bool interrupted = shared_->wake.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                                                  [this] { return !shared_->running || shared_->terminated; });
+  const bool interrupted = shared_->wake.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] {
+    return !shared_->running || shared_->terminated;
+  });
   return !interrupted;
 }
 

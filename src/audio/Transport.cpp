@@ -33,9 +33,7 @@ void Transport::PlayLineTiming() {
   timer_.SetInterval(timing.intervalMs);
 }
 
-bool Transport::IsSegment(int32_t segment) const {
-  return segment >= 1 && segment <= doc_.SegmentCount();
-}
+bool Transport::IsSegment(int32_t segment) const { return segment >= 1 && segment <= doc_.SegmentCount(); }
 
 int32_t Transport::ValidSegment(int32_t segment) const {
   return std::clamp(segment, 1, std::max(1, doc_.SegmentCount()));

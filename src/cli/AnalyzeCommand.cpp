@@ -7,8 +7,8 @@
 #include "cli/Arguments.h"
 #include "cli/CliDocument.h"
 #include "cli/Json.h"
-#include "detect/SliceDetector.h"
 #include "detect/Sensitivity.h"
+#include "detect/SliceDetector.h"
 
 namespace slicewright::cli {
 namespace {
@@ -23,7 +23,8 @@ void PrintAnalysis(const Document& doc) {
                 doc.SampleRate, doc.Channels, doc.BitsPerSample, doc.AvgBytesPerSec, doc.DataLength);
   out += buffer;
   // The file's own format when it was converted; null for a 16-bit WAV.
-  out += "\"sourceFormat\":" + (doc.SourceFormat.empty() ? std::string("null") : JsonString(doc.SourceFormat));
+  out +=
+      "\"sourceFormat\":" + (doc.SourceFormat.empty() ? std::string("null") : JsonString(doc.SourceFormat));
   std::snprintf(buffer, sizeof buffer, ", \"threshold\":%d, \"slicePoints\":[", doc.Threshold);
   out += buffer;
   for (int32_t k = 1; k <= doc.SlicePointCount; ++k) {
@@ -43,13 +44,14 @@ void PrintAnalysis(const Document& doc) {
 }  // namespace
 
 int RunAnalyze(const std::vector<std::string>& args) {
-  const ParsedArguments parsed = ParseArguments(args, {kChannelOption, kConvertOption, {"--threshold", true}});
+  const ParsedArguments parsed =
+      ParseArguments(args, {kChannelOption, kConvertOption, {"--threshold", true}});
   if (parsed.positional.size() != 1) throw UsageError{"expected exactly one input file"};
   const LoadOptions load = ReadLoadOptions(parsed);
-  const int32_t threshold =
-      parsed.Has("--threshold")
-          ? IntegerValue(parsed, "--threshold", std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max())
-          : ThresholdAfterLoad;
+  const int32_t threshold = parsed.Has("--threshold")
+                                ? IntegerValue(parsed, "--threshold", std::numeric_limits<int32_t>::min(),
+                                               std::numeric_limits<int32_t>::max())
+                                : ThresholdAfterLoad;
   Document doc;
   WarningPrinter warnings;
   LoadAndScan(doc, parsed.positional.front(), load, warnings);

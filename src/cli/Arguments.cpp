@@ -31,7 +31,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, const std::
       name = arg.substr(0, eq);
       inlineValue = arg.substr(eq + 1);
     }
-    const auto known = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
+    const auto known =
+        std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
     if (known == specs.end()) throw UsageError{"unknown option " + name};
     if (parsed.Has(name)) throw UsageError{"option " + name + " given twice"};
     if (!known->takesValue) {
@@ -57,7 +58,8 @@ int32_t IntegerValue(const ParsedArguments& parsed, const std::string& name, int
   const char* last = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(first, last, value);
   if (text.empty() || ec != std::errc{} || ptr != last || value < low || value > high) {
-    throw UsageError{name + " takes a whole number from " + std::to_string(low) + " to " + std::to_string(high)};
+    throw UsageError{name + " takes a whole number from " + std::to_string(low) + " to " +
+                     std::to_string(high)};
   }
   return static_cast<int32_t>(value);
 }

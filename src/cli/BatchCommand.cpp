@@ -55,7 +55,8 @@ std::vector<std::string> InputFiles(const std::vector<std::string>& inputs, bool
     std::vector<std::string> found;
     for (fs::recursive_directory_iterator it(input, fs::directory_options::skip_permission_denied, ec), end;
          !ec && it != end; it.increment(ec)) {
-      if (it->is_regular_file(ec) && OpensAsAudio(it->path().string(), convert)) found.push_back(it->path().string());
+      if (it->is_regular_file(ec) && OpensAsAudio(it->path().string(), convert))
+        found.push_back(it->path().string());
     }
     std::sort(found.begin(), found.end());
     files.insert(files.end(), found.begin(), found.end());

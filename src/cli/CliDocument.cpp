@@ -39,7 +39,8 @@ LoadOptions ReadLoadOptions(const ParsedArguments& parsed) {
   return options;
 }
 
-void LoadAndScan(Document& doc, const std::string& path, const LoadOptions& options, DetectionObserver& observer) {
+void LoadAndScan(Document& doc, const std::string& path, const LoadOptions& options,
+                 DetectionObserver& observer) {
   if (const auto refusal = CheckBeforeLoad(path, LoadCommand::Open)) {
     if (!options.convert || !refusal->conversion) throw CommandFailure{kExitRefused, refusal->message};
   }

@@ -38,7 +38,8 @@ LoadOptions ReadLoadOptions(const ParsedArguments& parsed);
 
 // Loads and scans the file as the Open command does; a refused file throws
 // CommandFailure with status 3 and the message the window would show.
-void LoadAndScan(Document& doc, const std::string& path, const LoadOptions& options, DetectionObserver& observer);
+void LoadAndScan(Document& doc, const std::string& path, const LoadOptions& options,
+                 DetectionObserver& observer);
 
 // Prints the warning of a scan that reached the point limit.
 class WarningPrinter : public DetectionObserver {

@@ -44,8 +44,8 @@ std::string Summary(const Document& doc, const ExportSettings& settings, const E
   const std::string fontKeys = KeyList(settings.font.keys, outcome.sliceCount);
   if (outcome.sf2) add("sf2", "{\"file\":" + JsonString(*outcome.sf2) + ", \"keys\":" + fontKeys + "}");
   if (outcome.midi) {
-    add("midi", "{\"file\":" + JsonString(*outcome.midi) + ", \"keys\":" +
-                    KeyList(settings.midi.keys, outcome.sliceCount) +
+    add("midi", "{\"file\":" + JsonString(*outcome.midi) +
+                    ", \"keys\":" + KeyList(settings.midi.keys, outcome.sliceCount) +
                     ", \"reverse\":" + (settings.midi.reverse ? "true" : "false") + "}");
   }
   if (outcome.sfz) {
@@ -59,10 +59,10 @@ std::string Summary(const Document& doc, const ExportSettings& settings, const E
          ", \"position\":" + std::to_string(doc.LeftLocatorPos) + "}" +
          ", \"rightLocator\":{\"segment\":" + std::to_string(doc.RightLocatorSegment) +
          ", \"position\":" + std::to_string(doc.RightLocatorPos) + "}" +
-         ", \"sliceCount\":" + std::to_string(outcome.sliceCount) + ", \"bars\":" + std::to_string(settings.bars) +
-         ", \"beats\":" + std::to_string(settings.beats) +
-         ", \"loopBpm\":" + (hasTempo ? Number(doc.LoopBpm) : std::string("null")) + ", \"written\":{" + written +
-         "}}\n";
+         ", \"sliceCount\":" + std::to_string(outcome.sliceCount) +
+         ", \"bars\":" + std::to_string(settings.bars) + ", \"beats\":" + std::to_string(settings.beats) +
+         ", \"loopBpm\":" + (hasTempo ? Number(doc.LoopBpm) : std::string("null")) + ", \"written\":{" +
+         written + "}}\n";
 }
 
 }  // namespace

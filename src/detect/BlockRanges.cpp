@@ -3,7 +3,6 @@
 #include <immintrin.h>
 
 #include <algorithm>
-
 #include <cmath>
 
 #include "detect/DetectorWeights.h"
@@ -32,7 +31,8 @@ struct PreEmphasis {
   }
 };
 
-double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter, const PeakFollower& follower) {
+double BlockRange(const uint8_t* block, int16_t prev, const PreEmphasis& filter,
+                  const PeakFollower& follower) {
   Tracker hi(-33024.0);
   Tracker lo(33024.0);
   int32_t previous = prev;
@@ -70,10 +70,11 @@ SLICEWRIGHT_VECTOR_TARGET inline __m512i RoundToFortyBits(__m512i value) {
   const __m512i width = _mm512_sub_epi64(_mm512_set1_epi64(64), _mm512_lzcnt_epi64(magnitude));
   const __m512i shift = _mm512_max_epi64(_mm512_sub_epi64(width, _mm512_set1_epi64(40)), zero);
   const __mmask8 rounds = _mm512_cmpgt_epi64_mask(shift, zero);
-  const __m512i halfLess = _mm512_maskz_sub_epi64(rounds, _mm512_srli_epi64(_mm512_sllv_epi64(one, shift), 1), one);
+  const __m512i halfLess =
+      _mm512_maskz_sub_epi64(rounds, _mm512_srli_epi64(_mm512_sllv_epi64(one, shift), 1), one);
   const __m512i odd = _mm512_maskz_and_epi64(rounds, _mm512_srlv_epi64(magnitude, shift), one);
-  const __m512i rounded =
-      _mm512_sllv_epi64(_mm512_srlv_epi64(_mm512_add_epi64(_mm512_add_epi64(magnitude, halfLess), odd), shift), shift);
+  const __m512i rounded = _mm512_sllv_epi64(
+      _mm512_srlv_epi64(_mm512_add_epi64(_mm512_add_epi64(magnitude, halfLess), odd), shift), shift);
   return _mm512_mask_sub_epi64(rounded, negative, zero, rounded);
 }
 
@@ -91,8 +92,8 @@ SLICEWRIGHT_VECTOR_TARGET inline __mmask8 OutsideUnits(__m512i units) {
 SLICEWRIGHT_VECTOR_TARGET inline __m512i FilterLanes(__m512i s, __m512i prev, __m512i numerator) {
   const __m512i scaled = _mm512_sub_epi64(_mm512_slli_epi64(s, 40), _mm512_mullo_epi64(numerator, prev));
   const __m512i parity = _mm512_and_si512(_mm512_srai_epi64(scaled, 40), _mm512_set1_epi64(1));
-  const __m512i whole =
-      _mm512_srai_epi64(_mm512_add_epi64(_mm512_add_epi64(scaled, _mm512_set1_epi64((int64_t{1} << 39) - 1)), parity), 40);
+  const __m512i whole = _mm512_srai_epi64(
+      _mm512_add_epi64(_mm512_add_epi64(scaled, _mm512_set1_epi64((int64_t{1} << 39) - 1)), parity), 40);
   return _mm512_srai_epi64(_mm512_slli_epi64(whole, 48), 48);
 }
 
@@ -104,11 +105,10 @@ SLICEWRIGHT_VECTOR_TARGET inline void Transpose8x8(const __m128i (&rows)[8], __m
     pairs[r] = _mm_unpacklo_epi16(rows[r], rows[r + 1]);
     pairs[r + 1] = _mm_unpackhi_epi16(rows[r], rows[r + 1]);
   }
-  const __m128i quads[8] = {
-      _mm_unpacklo_epi32(pairs[0], pairs[2]), _mm_unpackhi_epi32(pairs[0], pairs[2]),
-      _mm_unpacklo_epi32(pairs[1], pairs[3]), _mm_unpackhi_epi32(pairs[1], pairs[3]),
-      _mm_unpacklo_epi32(pairs[4], pairs[6]), _mm_unpackhi_epi32(pairs[4], pairs[6]),
-      _mm_unpacklo_epi32(pairs[5], pairs[7]), _mm_unpackhi_epi32(pairs[5], pairs[7])};
+  const __m128i quads[8] = {_mm_unpacklo_epi32(pairs[0], pairs[2]), _mm_unpackhi_epi32(pairs[0], pairs[2]),
+                            _mm_unpacklo_epi32(pairs[1], pairs[3]), _mm_unpackhi_epi32(pairs[1], pairs[3]),
+                            _mm_unpacklo_epi32(pairs[4], pairs[6]), _mm_unpackhi_epi32(pairs[4], pairs[6]),
+                            _mm_unpacklo_epi32(pairs[5], pairs[7]), _mm_unpackhi_epi32(pairs[5], pairs[7])};
   for (int q = 0; q < 4; ++q) {
     columns[2 * q] = _mm_unpacklo_epi64(quads[q], quads[q + 4]);
     columns[2 * q + 1] = _mm_unpackhi_epi64(quads[q], quads[q + 4]);
@@ -122,8 +122,9 @@ SLICEWRIGHT_VECTOR_TARGET inline void Transpose8x8(const __m128i (&rows)[8], __m
 constexpr int kGroups = 4;
 constexpr int kGroupBlocks = kGroups * kLanes;
 
-SLICEWRIGHT_VECTOR_TARGET uint32_t BlockGroupRanges(const uint8_t* data, int64_t first, const PreEmphasis& filter,
-                                                   int64_t gainUnits, double* out) {
+SLICEWRIGHT_VECTOR_TARGET uint32_t BlockGroupRanges(const uint8_t* data, int64_t first,
+                                                    const PreEmphasis& filter, int64_t gainUnits,
+                                                    double* out) {
   const uint8_t* blocks[kGroupBlocks];
   alignas(64) int64_t before[kGroupBlocks];
   for (int b = 0; b < kGroupBlocks; ++b) {
@@ -150,9 +151,11 @@ SLICEWRIGHT_VECTOR_TARGET uint32_t BlockGroupRanges(const uint8_t* data, int64_t
     const __m512i product = _mm512_mullo_epi64(gain, value);
     // Trackers are even in units, so halving them is exact.
     const __mmask8 raise = _mm512_cmplt_epi64_mask(hi[g], scaled);
-    hi[g] = _mm512_mask_mov_epi64(hi[g], raise, RoundToFortyBits(_mm512_add_epi64(product, _mm512_srai_epi64(hi[g], 1))));
+    hi[g] = _mm512_mask_mov_epi64(hi[g], raise,
+                                  RoundToFortyBits(_mm512_add_epi64(product, _mm512_srai_epi64(hi[g], 1))));
     const __mmask8 lower = _mm512_cmpgt_epi64_mask(lo[g], scaled);
-    lo[g] = _mm512_mask_mov_epi64(lo[g], lower, RoundToFortyBits(_mm512_add_epi64(product, _mm512_srai_epi64(lo[g], 1))));
+    lo[g] = _mm512_mask_mov_epi64(lo[g], lower,
+                                  RoundToFortyBits(_mm512_add_epi64(product, _mm512_srai_epi64(lo[g], 1))));
     redo[g] = static_cast<__mmask8>(redo[g] | OutsideUnits(hi[g]) | OutsideUnits(lo[g]));
   };
   // Eight samples of every block at a time, turned so each vector holds one
@@ -174,7 +177,8 @@ SLICEWRIGHT_VECTOR_TARGET uint32_t BlockGroupRanges(const uint8_t* data, int64_t
   for (int32_t i = kWhole; i < BlockSamples; ++i) {
     for (int g = 0; g < kGroups; ++g) {
       alignas(16) int16_t column[kLanes];
-      for (int lane = 0; lane < kLanes; ++lane) column[lane] = DecodeSample(blocks[g * kLanes + lane] + 2 * i);
+      for (int lane = 0; lane < kLanes; ++lane)
+        column[lane] = DecodeSample(blocks[g * kLanes + lane] + 2 * i);
       step(g, _mm_load_si128(reinterpret_cast<const __m128i*>(column)));
     }
   }
@@ -211,7 +215,8 @@ std::vector<double> BlockRangesScalar(const uint8_t* data, int32_t blockCount) {
   const PreEmphasis filter;
   const PeakFollower follower(DetectorWeights().trackerGain);
   ParallelFor(blockCount, 4096, [&](int64_t first, int64_t last) {
-    for (int64_t b = first; b < last; ++b) ranges[static_cast<size_t>(b)] = RangeOfBlock(data, b, filter, follower);
+    for (int64_t b = first; b < last; ++b)
+      ranges[static_cast<size_t>(b)] = RangeOfBlock(data, b, filter, follower);
   });
   return ranges;
 }
@@ -221,7 +226,9 @@ std::vector<double> BlockRanges(const uint8_t* data, int32_t blockCount) {
   std::vector<double> ranges(static_cast<size_t>(std::max(blockCount, 0)));
   const PreEmphasis filter;
   const PeakFollower follower(DetectorWeights().trackerGain);
-  const auto scalar = [&](int64_t b) { ranges[static_cast<size_t>(b)] = RangeOfBlock(data, b, filter, follower); };
+  const auto scalar = [&](int64_t b) {
+    ranges[static_cast<size_t>(b)] = RangeOfBlock(data, b, filter, follower);
+  };
   // Block 0 has no sample before it, so the first group is done one block at
   // a time, as are the blocks after the last whole group.
   const int64_t groups = blockCount / kGroupBlocks;

@@ -12,7 +12,8 @@ namespace slicewright {
 template <typename Work>
 void ParallelFor(int64_t count, int64_t minimumPerThread, const Work& work) {
   const int64_t hardware = std::max<int64_t>(1, std::thread::hardware_concurrency());
-  const int64_t threads = std::clamp<int64_t>(count / std::max<int64_t>(1, minimumPerThread), 1, std::min<int64_t>(hardware, 8));
+  const int64_t threads =
+      std::clamp<int64_t>(count / std::max<int64_t>(1, minimumPerThread), 1, std::min<int64_t>(hardware, 8));
   const int64_t share = count / threads;
   std::vector<std::thread> pool;
   for (int64_t t = 1; t < threads; ++t) {

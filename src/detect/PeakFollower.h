@@ -19,7 +19,8 @@ namespace slicewright {
 // silence) take the extended path.
 class PeakFollower {
  public:
-  explicit PeakFollower(long double gain) : gain_(RoundToReal48(gain)), gainUnits_(std::llround(std::ldexp(gain_, 41))) {}
+  explicit PeakFollower(long double gain)
+      : gain_(RoundToReal48(gain)), gainUnits_(std::llround(std::ldexp(gain_, 41))) {}
 
   // Trackers held in units of 2^-41 are exact for 0 and magnitudes within
   // [0.5, 2^16): in that range every step is done in integers.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+
 #include "document/Samples.h"
 
 namespace slicewright {

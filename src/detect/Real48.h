@@ -7,7 +7,8 @@
 
 namespace slicewright {
 
-static_assert(std::numeric_limits<long double>::digits == 64, "the detector relies on x87 extended precision");
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "the detector relies on x87 extended precision");
 
 // The detector keeps its weights and running values in 6-byte reals: a 40-bit
 // significand (rounded to nearest, ties to even) and nothing below 2^-128,
@@ -37,7 +38,8 @@ inline double RoundToReal48(long double x) {
   }
   if (exponent < -128) return 0.0;
   const uint64_t sign = static_cast<uint64_t>(signExponent & 0x8000) << 48;
-  const uint64_t bits = sign | static_cast<uint64_t>(exponent + 1023) << 52 | (kept & ((uint64_t{1} << 39) - 1)) << 13;
+  const uint64_t bits =
+      sign | static_cast<uint64_t>(exponent + 1023) << 52 | (kept & ((uint64_t{1} << 39) - 1)) << 13;
   return std::bit_cast<double>(bits);
 }
 

@@ -1,6 +1,5 @@
 #include "detect/Sensitivity.h"
 
-
 #include "document/Rounding.h"
 
 namespace slicewright {

@@ -40,7 +40,8 @@ void FindOnsets(Document& doc, DetectionObserver& observer) {
     const double slow = RoundToReal48(w.envNew * e + w.envHist1 * static_cast<long double>(prevFast) +
                                       w.envHist2 * static_cast<long double>(prevSlow));
     const double fast = RoundToReal48(w.fastNew * e + w.fastSlow * static_cast<long double>(slow));
-    if (static_cast<long double>(fast) - static_cast<long double>(slow) > 0 && doc.SlicePointCount < PointLimit) {
+    if (static_cast<long double>(fast) - static_cast<long double>(slow) > 0 &&
+        doc.SlicePointCount < PointLimit) {
       ++doc.SlicePointCount;
       doc.SlicePoints[doc.SlicePointCount] = SlicePoint{n * BlockBytes + kOnsetOffset, 0, true, false};
       // No onset can follow in the very next block.
@@ -129,8 +130,9 @@ void ScanSlicePoints(Document& doc, DetectionObserver& observer) {
   // over the data, shared between threads.
   ParallelFor(doc.SlicePointCount, 64, [&doc](int64_t first, int64_t last) {
     for (int64_t k = first + 1; k <= last; ++k) {
-      doc.SlicePoints[k].Strength = PointStrength(doc.SampleStream.data(), doc.DataLength,
-                                                  doc.SlicePoints[k].Position, doc.SlicePoints[k + 1].Position);
+      doc.SlicePoints[k].Strength =
+          PointStrength(doc.SampleStream.data(), doc.DataLength, doc.SlicePoints[k].Position,
+                        doc.SlicePoints[k + 1].Position);
     }
   });
   // Refinement can move a point back past its neighbour at high rates, where

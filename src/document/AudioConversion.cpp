@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <string_view>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include "document/Document.h"
 #include "document/LargeBuffer.h"

@@ -11,7 +11,8 @@ int32_t Document::SegmentHolding(double byte) const {
   // Active points ascend, so the first segment that ends past the byte holds it.
   const auto first = ActivePoints.begin() + 1;
   const auto last = first + ActivePointCount;
-  const auto end = std::upper_bound(first, last, byte, [](double b, const SlicePoint& p) { return b < p.Position; });
+  const auto end =
+      std::upper_bound(first, last, byte, [](double b, const SlicePoint& p) { return b < p.Position; });
   return static_cast<int32_t>(end - first) + 1;
 }
 

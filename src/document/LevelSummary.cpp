@@ -11,7 +11,9 @@ namespace {
 
 int8_t LevelOf(int16_t sample) { return static_cast<int8_t>(sample / 256); }
 
-int16_t SampleAt(std::span<const uint8_t> samples, int64_t index) { return DecodeSample(&samples[2 * index]); }
+int16_t SampleAt(std::span<const uint8_t> samples, int64_t index) {
+  return DecodeSample(&samples[2 * index]);
+}
 
 // Levels of samples [first, last) from their extremes: div 256 keeps the
 // order, so the lowest level is that of the lowest sample.
@@ -76,7 +78,8 @@ void LevelSummary::Build(std::span<const uint8_t> samples) {
   std::vector<LevelRange>& base = levels_[0];
   // Long files are summarised on every core; each block is independent.
   ParallelFor(blocks, 1 << 16, [&](int64_t firstBlock, int64_t lastBlock) {
-    for (int64_t b = firstBlock; b < lastBlock; ++b) base[static_cast<size_t>(b)] = SummariseBlock(samples, b);
+    for (int64_t b = firstBlock; b < lastBlock; ++b)
+      base[static_cast<size_t>(b)] = SummariseBlock(samples, b);
   });
   for (int64_t nodes = blocks; nodes > 1; nodes = (nodes + 1) / 2) {
     levels_.emplace_back(static_cast<size_t>((nodes + 1) / 2));
@@ -94,7 +97,8 @@ void LevelSummary::BuildUpperLevels(int32_t fromLevel, int64_t firstNode, int64_
     std::vector<LevelRange>& level = levels_[k];
     for (int64_t i = firstNode; i < lastNode; ++i) {
       const auto left = static_cast<size_t>(2 * i);
-      level[static_cast<size_t>(i)] = left + 1 < below.size() ? Combine(below[left], below[left + 1]) : below[left];
+      level[static_cast<size_t>(i)] =
+          left + 1 < below.size() ? Combine(below[left], below[left + 1]) : below[left];
     }
   }
 }
@@ -103,7 +107,8 @@ void LevelSummary::Update(std::span<const uint8_t> samples, int64_t first, int64
   if (!built_ || count <= 0) return;
   const int64_t firstBlock = std::max<int64_t>(first / 2, 0) / kBlockSamples;
   const int64_t lastBlock =
-      std::min<int64_t>((first + count + 1) / 2 + kBlockSamples - 1, sampleCount_ + kBlockSamples - 1) / kBlockSamples;
+      std::min<int64_t>((first + count + 1) / 2 + kBlockSamples - 1, sampleCount_ + kBlockSamples - 1) /
+      kBlockSamples;
   std::vector<LevelRange>& base = levels_[0];
   for (int64_t b = firstBlock; b < lastBlock; ++b) base[static_cast<size_t>(b)] = SummariseBlock(samples, b);
   BuildUpperLevels(1, firstBlock, lastBlock);
@@ -117,7 +122,8 @@ LevelRange LevelSummary::Range(std::span<const uint8_t> samples, int64_t first, 
   // from the largest nodes that fit, two at most on each level.
   int64_t a = (first + kBlockSamples - 1) / kBlockSamples;
   int64_t b = last / kBlockSamples;
-  LevelRange range = Combine(BlockLevels(samples, first, a * kBlockSamples), BlockLevels(samples, b * kBlockSamples, last));
+  LevelRange range =
+      Combine(BlockLevels(samples, first, a * kBlockSamples), BlockLevels(samples, b * kBlockSamples, last));
   for (const std::vector<LevelRange>& level : levels_) {
     if (a >= b) break;
     if (a % 2 == 1) range.Include(level[static_cast<size_t>(a++)]);

@@ -9,8 +9,8 @@ namespace slicewright {
 namespace {
 
 uint32_t ReadLE32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+         static_cast<uint32_t>(p[3]) << 24;
 }
 
 uint16_t ReadLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
@@ -47,8 +47,7 @@ void TWavParser::Rewind() { SeekTo(0); }
 
 void TWavParser::SeekTo(uint64_t offset) {
   CheckOpen();
-  if (offset > static_cast<uint64_t>(INT64_MAX) ||
-      fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) {
+  if (offset > static_cast<uint64_t>(INT64_MAX) || fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) {
     throw EWavParserError("Cannot change file position");
   }
 }
@@ -115,8 +114,7 @@ size_t TWavParser::ReadChunk(const ChunkInfo& chunk, std::span<uint8_t> buffer) 
   return std::fread(buffer.data(), 1, wanted, file_);
 }
 
-TRiffChunkDataExtractor::TRiffChunkDataExtractor(const std::string& fileName, FourCC chunkId,
-                                                 FourCC formType)
+TRiffChunkDataExtractor::TRiffChunkDataExtractor(const std::string& fileName, FourCC chunkId, FourCC formType)
     : chunkId_(chunkId), formType_(formType) {
   parser_.SetFileName(fileName);
   riff_ = parser_.FindRiff(formType_);

@@ -52,7 +52,8 @@ ChunkInfo FindWaveForm(TWavParser& parser) {
 }
 
 bool AcceptedFormat(const WaveFormat& format) {
-  return format.wFormatTag == 1 && format.wBitsPerSample == 16 && (format.nChannels == 1 || format.nChannels == 2) &&
+  return format.wFormatTag == 1 && format.wBitsPerSample == 16 &&
+         (format.nChannels == 1 || format.nChannels == 2) &&
          format.nSamplesPerSec >= static_cast<uint32_t>(LowestSampleRate) &&
          format.nSamplesPerSec <= static_cast<uint32_t>(HighestSampleRate);
 }
@@ -78,10 +79,10 @@ std::optional<LoadRefusal> CheckBeforeLoad(const std::string& path, LoadCommand 
       case WaveCheckResult::NotRiff:
         return LoadRefusal{RefusalSeverity::Warning, messages::kWaveCorrupted, ConvertibleFormat(path)};
       case WaveCheckResult::WrongFormat:
-        return LoadRefusal{RefusalSeverity::Warning,
-                           command == LoadCommand::Reopen ? messages::kIncorrectFormatReopen
-                                                          : messages::kIncorrectFormat,
-                           ConvertibleFormat(path)};
+        return LoadRefusal{
+            RefusalSeverity::Warning,
+            command == LoadCommand::Reopen ? messages::kIncorrectFormatReopen : messages::kIncorrectFormat,
+            ConvertibleFormat(path)};
     }
   } catch (const EWavParserError& e) {
     return LoadRefusal{RefusalSeverity::Error, e.what()};

@@ -53,8 +53,8 @@ bool RefreshPlayBuffer(Document& doc, int32_t start, int32_t length) {
   const int64_t changeEnd = int64_t{start} + std::max(length, 1);
   if (doc.PlayBufferLength <= 0 || changeEnd <= bufferStart || start >= bufferEnd) return false;
   if (bufferStart < 0 || bufferStart >= doc.DataLength) return false;
-  const int64_t count = std::min<int64_t>({doc.PlayBufferLength, doc.DataLength - bufferStart,
-                                           static_cast<int64_t>(doc.PlayBuffer.size())});
+  const int64_t count = std::min<int64_t>(
+      {doc.PlayBufferLength, doc.DataLength - bufferStart, static_cast<int64_t>(doc.PlayBuffer.size())});
   const auto first = doc.SampleStream.begin() + bufferStart;
   std::copy(first, first + count, doc.PlayBuffer.begin());
   return true;

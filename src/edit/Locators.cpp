@@ -74,7 +74,8 @@ LocatorDrop SnapRightLocator(Document& doc, int32_t leftEdge, int32_t buttonWidt
       if (i > n + 1) {
         drop = {doc.DataLength, n + 1, 0};
       } else {
-        drop = p < Middle(doc, i) ? LocatorDrop{Bound(doc, i - 1), i - 1, 0} : LocatorDrop{Bound(doc, i), i, 0};
+        drop =
+            p < Middle(doc, i) ? LocatorDrop{Bound(doc, i - 1), i - 1, 0} : LocatorDrop{Bound(doc, i), i, 0};
       }
     }
   }

@@ -47,7 +47,8 @@ EditOutcome AddPoint(Document& doc, int32_t position, bool addAtCurrentLength) {
   }
   const int32_t p = ClampToData(doc, position);
   const int32_t index = FirstPointAfter(doc, p);
-  InsertPoint(doc, index, SlicePoint{p, HandAddedPointStrength(doc.Threshold, addAtCurrentLength), true, true});
+  InsertPoint(doc, index,
+              SlicePoint{p, HandAddedPointStrength(doc.Threshold, addAtCurrentLength), true, true});
   doc.Undo.Kind = UndoKind::Add;
   doc.Undo.UndoStart = p;
   doc.Undo.UndoIndex = index;
@@ -82,11 +83,17 @@ EditOutcome EnablePoint(Document& doc, int32_t index) {
   return ChangeFlags(doc, index, true, locked, UndoKind::Enable);
 }
 
-EditOutcome DisablePoint(Document& doc, int32_t index) { return ChangeFlags(doc, index, false, false, UndoKind::Disable); }
+EditOutcome DisablePoint(Document& doc, int32_t index) {
+  return ChangeFlags(doc, index, false, false, UndoKind::Disable);
+}
 
-EditOutcome LockPoint(Document& doc, int32_t index) { return ChangeFlags(doc, index, true, true, UndoKind::Lock); }
+EditOutcome LockPoint(Document& doc, int32_t index) {
+  return ChangeFlags(doc, index, true, true, UndoKind::Lock);
+}
 
-EditOutcome UnlockPoint(Document& doc, int32_t index) { return ChangeFlags(doc, index, true, false, UndoKind::Unlock); }
+EditOutcome UnlockPoint(Document& doc, int32_t index) {
+  return ChangeFlags(doc, index, true, false, UndoKind::Unlock);
+}
 
 EditOutcome LockAll(Document& doc) {
   std::vector<int32_t> active;

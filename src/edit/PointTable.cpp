@@ -65,7 +65,8 @@ SlicePoint RemovePoint(Document& doc, int32_t index) {
 
 void DropPointsPastEnd(Document& doc) {
   doc.SlicePointCount = KeepInside(doc.SlicePoints, doc.SlicePointCount, doc.DataLength, nullptr);
-  doc.ActivePointCount = KeepInside(doc.ActivePoints, doc.ActivePointCount, doc.DataLength, &doc.ActivePointX);
+  doc.ActivePointCount =
+      KeepInside(doc.ActivePoints, doc.ActivePointCount, doc.DataLength, &doc.ActivePointX);
   doc.SelectedSegment = std::clamp(doc.SelectedSegment, 1, doc.SegmentCount());
 }
 

@@ -40,7 +40,8 @@ EditOutcome ReverseSegment(Document& doc, double p) {
   const int32_t samples = length / BytesPerSample;
   for (int32_t k = 0; k < samples; ++k) {
     const int32_t to = segment.Start + k * BytesPerSample;
-    EncodeSample(&doc.SampleStream[to], DecodeSample(&doc.Undo.UndoStream[length - (k + 1) * BytesPerSample]));
+    EncodeSample(&doc.SampleStream[to],
+                 DecodeSample(&doc.Undo.UndoStream[length - (k + 1) * BytesPerSample]));
   }
   return SamplesChanged(doc, segment.Start, length);
 }
@@ -53,8 +54,8 @@ EditOutcome SilenceSegment(Document& doc, double p) {
   if (fade) {
     for (int32_t j = 0; j < kFadeSamples; ++j) {
       const int32_t at = first + j * BytesPerSample;
-      const int32_t faded = RoundHalfEven(doc.SampleAt(at) * static_cast<double>(kFadeSamples - 1 - j) /
-                                          (kFadeSamples - 1));
+      const int32_t faded =
+          RoundHalfEven(doc.SampleAt(at) * static_cast<double>(kFadeSamples - 1 - j) / (kFadeSamples - 1));
       EncodeSample(&doc.SampleStream[at], static_cast<int16_t>(faded));
     }
   }

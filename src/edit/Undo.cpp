@@ -38,8 +38,9 @@ EditOutcome PutBackPoint(Document& doc, bool addAtCurrentLength) {
     return refused;
   }
   const int32_t index = FirstPointAfter(doc, undo.UndoStart);
-  InsertPoint(doc, index,
-              SlicePoint{undo.UndoStart, HandAddedPointStrength(doc.Threshold, addAtCurrentLength), true, true});
+  InsertPoint(
+      doc, index,
+      SlicePoint{undo.UndoStart, HandAddedPointStrength(doc.Threshold, addAtCurrentLength), true, true});
   undo.Kind = UndoKind::Add;
   undo.UndoIndex = index;
   EditOutcome outcome = PointsChanged(true);
@@ -117,7 +118,8 @@ EditOutcome SwapWholeAudio(Document& doc) {
     doc.LeftLocatorPos = 0;
     doc.LeftLocatorSegment = 1;
   }
-  EditOutcome outcome = WholeAudioReplaced(restoresLocators ? LocatorButtons::FromPositions : LocatorButtons::AtEnds);
+  EditOutcome outcome =
+      WholeAudioReplaced(restoresLocators ? LocatorButtons::FromPositions : LocatorButtons::AtEnds);
   outcome.UndoAvailable = true;
   outcome.ZoomOneToOne = true;
   outcome.PlayBufferRewritten = RefreshPlayBuffer(doc, 0, doc.DataLength);

@@ -8,15 +8,17 @@
 namespace slicewright {
 namespace {
 
-constexpr std::array<const char*, 12> kMonthNames{"January", "February", "March",     "April",   "May",      "June",
-                                                  "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonthNames{"January",   "February", "March",    "April",
+                                                  "May",       "June",     "July",     "August",
+                                                  "September", "October",  "November", "December"};
 
 }  // namespace
 
 std::string FormatCreationDate(const CalendarDate& date) {
   const int32_t month = date.month >= 1 && date.month <= 12 ? date.month : 1;
   char text[64];
-  std::snprintf(text, sizeof text, "%s %d ,%04d", kMonthNames[static_cast<size_t>(month - 1)], date.day, date.year);
+  std::snprintf(text, sizeof text, "%s %d ,%04d", kMonthNames[static_cast<size_t>(month - 1)], date.day,
+                date.year);
   return text;
 }
 

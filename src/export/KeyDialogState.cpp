@@ -8,7 +8,9 @@ void KeyDialogState::SetNotePosition(int32_t position) {
   note_ = std::clamp<int32_t>(position, 1, static_cast<int32_t>(NoteNames.size()));
 }
 
-void KeyDialogState::SetOctavePosition(int32_t position) { octave_ = std::clamp<int32_t>(position, 0, kHighestOctave); }
+void KeyDialogState::SetOctavePosition(int32_t position) {
+  octave_ = std::clamp<int32_t>(position, 0, kHighestOctave);
+}
 
 void KeyDialogState::SetIntervalPosition(int32_t position) {
   interval_ = std::clamp<int32_t>(position, 0, kHighestInterval);
@@ -42,7 +44,9 @@ void KeyDialogState::MatchKeys(const KeyDialogState& other) {
   SetIntervalPosition(other.IntervalPosition());
 }
 
-std::string KeyDialogState::NoteLabel() const { return std::string(NoteNames[static_cast<size_t>(note_ - 1)]); }
+std::string KeyDialogState::NoteLabel() const {
+  return std::string(NoteNames[static_cast<size_t>(note_ - 1)]);
+}
 
 std::string KeyDialogState::OctaveLabel() const { return std::to_string(octave_ - 2); }
 

@@ -19,6 +19,8 @@ bool RangeCheck(const KeyMapping& mapping, int32_t sliceCount) {
 
 int32_t RegionPointCount(const Document& doc) { return static_cast<int32_t>(RegionSlices(doc).size()) - 1; }
 
-int32_t ReverseStartKey(const KeyMapping& mapping, int32_t sliceCount) { return SlotKey(mapping, sliceCount); }
+int32_t ReverseStartKey(const KeyMapping& mapping, int32_t sliceCount) {
+  return SlotKey(mapping, sliceCount);
+}
 
 }  // namespace slicewright

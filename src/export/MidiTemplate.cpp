@@ -1,6 +1,5 @@
 #include "export/MidiTemplate.h"
 
-
 #include "document/Rounding.h"
 #include "export/ByteWriter.h"
 #include "export/ExportMessages.h"
@@ -16,10 +15,32 @@ constexpr long double kTicksPerBar = 4.0L * TemplateDivision;
 constexpr long double kMaxTempoField = 0xFFFFFF;  // microseconds per quarter note
 
 void AppendFixedEvents(std::vector<uint8_t>& track, uint32_t tempo, bool aweFilter) {
-  const uint8_t head[] = {0x00, 0xFF, 0x03, 0x07, 'W', 'r', 'i', 'g', 'h', 't', 's',
-                          0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08,
-                          0x00, 0xFF, 0x51, 0x03, static_cast<uint8_t>(tempo >> 16),
-                          static_cast<uint8_t>(tempo >> 8), static_cast<uint8_t>(tempo)};
+  const uint8_t head[] = {0x00,
+                          0xFF,
+                          0x03,
+                          0x07,
+                          'W',
+                          'r',
+                          'i',
+                          'g',
+                          'h',
+                          't',
+                          's',
+                          0x00,
+                          0xFF,
+                          0x58,
+                          0x04,
+                          0x04,
+                          0x02,
+                          0x18,
+                          0x08,
+                          0x00,
+                          0xFF,
+                          0x51,
+                          0x03,
+                          static_cast<uint8_t>(tempo >> 16),
+                          static_cast<uint8_t>(tempo >> 8),
+                          static_cast<uint8_t>(tempo)};
   track.insert(track.end(), std::begin(head), std::end(head));
   if (aweFilter) {
     // NRPN select of the AWE filter: controller 99 = 127, then 98 = 21.
@@ -61,7 +82,8 @@ TemplateBuild BuildMidiTemplate(const Document& doc, const MidiTemplateSettings&
     build.refusal = TemplateRefusal::EmptyRegion;
     return build;
   }
-  const long double tempo = static_cast<long double>(RoundHalfEven64(60000000.0L / static_cast<long double>(doc.LoopBpm)));
+  const long double tempo =
+      static_cast<long double>(RoundHalfEven64(60000000.0L / static_cast<long double>(doc.LoopBpm)));
   if (tempo > kMaxTempoField) {
     build.refusal = TemplateRefusal::TempoTooSlow;
     return build;
@@ -78,7 +100,8 @@ TemplateBuild BuildMidiTemplate(const Document& doc, const MidiTemplateSettings&
   const long double q = (doc.LoopBars + doc.LoopBeats * 0.25L) * kTicksPerBar;
   // Every boundary is rounded from its own position, so no error accumulates.
   const auto tick = [&](int32_t p) {
-    return RoundHalfEven64(q * static_cast<long double>(int64_t{p} - left) / static_cast<long double>(regionBytes));
+    return RoundHalfEven64(q * static_cast<long double>(int64_t{p} - left) /
+                           static_cast<long double>(regionBytes));
   };
   const int64_t endTick = RoundHalfEven64(q);
   const auto key = [&](int32_t n) { return static_cast<uint8_t>(SlotKey(settings.keys, n)); };
@@ -145,7 +168,8 @@ TemplateSaveResult WriteMidiTemplate(const Document& doc, const MidiTemplateSett
   const TemplateBuild build = BuildMidiTemplate(doc, settings);
   refusal = build.refusal;
   if (build.refusal != TemplateRefusal::None) return TemplateSaveResult::Refused;
-  return SaveFileReplacing(fileName, build.bytes) ? TemplateSaveResult::Saved : TemplateSaveResult::SaveFailed;
+  return SaveFileReplacing(fileName, build.bytes) ? TemplateSaveResult::Saved
+                                                  : TemplateSaveResult::SaveFailed;
 }
 
 }  // namespace slicewright

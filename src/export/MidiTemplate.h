@@ -14,8 +14,8 @@ constexpr int32_t TemplateDivision = 128;
 
 // The choices of the MIDI template dialog and the options.
 struct MidiTemplateSettings {
-  KeyMapping keys;       // base key of the dialog's up-downs, interval, white keys
-  bool reverse = false;  // play the last slice first
+  KeyMapping keys;         // base key of the dialog's up-downs, interval, white keys
+  bool reverse = false;    // play the last slice first
   bool aweFilter = false;  // enable the AWE sound card's filter first
 };
 

@@ -17,7 +17,8 @@ struct ByteRange {
 // The slices of the looped region: the bytes from LeftLocatorPos to
 // RightLocatorPos cut at every active point strictly inside them, in order.
 // The first starts at L and the last ends at R; an empty region gives one
-// empty slice. No slice reaches outside the sample data. Save To Wave Files and the SoundFont bank share this walk.
+// empty slice. No slice reaches outside the sample data. Every exporter of
+// slices shares this walk.
 std::vector<ByteRange> RegionSlices(const Document& doc);
 
 }  // namespace slicewright

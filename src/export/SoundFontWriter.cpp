@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/Rounding.h"
+#include "document/Samples.h"
 #include "export/ByteWriter.h"
 #include "export/FileSave.h"
 #include "export/RegionSlices.h"
 #include "export/WaveFileExport.h"
-#include "document/Rounding.h"
-#include "document/Samples.h"
 
 namespace slicewright {
 namespace {
@@ -70,11 +70,13 @@ void WriteInfo(ByteWriter& out, const SoundFontSettings& settings, const Calenda
   EndList(out, list);
 }
 
-void WriteSampleData(ByteWriter& out, const Document& doc, const std::vector<ByteRange>& slices, bool smooth) {
+void WriteSampleData(ByteWriter& out, const Document& doc, const std::vector<ByteRange>& slices,
+                     bool smooth) {
   const size_t list = BeginList(out, "sdta");
   int64_t regionBytes = 0;
   for (const ByteRange& slice : slices) regionBytes += slice.length;
-  ChunkHeader(out, "smpl", static_cast<uint32_t>(regionBytes + int64_t{2 * SamplePaddingPoints} * slices.size()));
+  ChunkHeader(out, "smpl",
+              static_cast<uint32_t>(regionBytes + int64_t{2 * SamplePaddingPoints} * slices.size()));
   for (const ByteRange& slice : slices) {
     const size_t at = out.Position();
     out.Append(doc.SampleStream.data() + slice.start, static_cast<size_t>(slice.length));
@@ -158,8 +160,8 @@ void WriteSampleHeaders(ByteWriter& out, const Document& doc, const std::vector<
     out.U32LE(static_cast<uint32_t>(loopStart));
     out.U32LE(static_cast<uint32_t>(end));
     out.U32LE(static_cast<uint32_t>(doc.SampleRate));
-    out.U8(60);  // original pitch
-    out.U8(0);   // pitch correction
+    out.U8(60);    // original pitch
+    out.U8(0);     // pitch correction
     out.U16LE(0);  // sample link
     out.U16LE(1);  // mono sample
   }
@@ -205,8 +207,8 @@ std::optional<std::vector<uint8_t>> BuildSoundFont(const Document& doc, const So
   return out.Take();
 }
 
-SoundFontResult WriteSoundFont(const Document& doc, const SoundFontSettings& settings, const CalendarDate& created,
-                               const std::string& fileName) {
+SoundFontResult WriteSoundFont(const Document& doc, const SoundFontSettings& settings,
+                               const CalendarDate& created, const std::string& fileName) {
   const auto bank = BuildSoundFont(doc, settings, created);
   if (!bank) return SoundFontResult::KeysExceeded;
   return SaveFileReplacing(fileName, *bank) ? SoundFontResult::Saved : SoundFontResult::SaveFailed;

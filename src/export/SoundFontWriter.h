@@ -41,7 +41,7 @@ enum class SoundFontResult { Saved, KeysExceeded, SaveFailed };
 // Builds the bank and saves it to fileName, replacing any file only once the
 // new one is complete. On SaveFailed the caller shows "Error saving SoundFont
 // file..."; on KeysExceeded the key warning.
-SoundFontResult WriteSoundFont(const Document& doc, const SoundFontSettings& settings, const CalendarDate& created,
-                               const std::string& fileName);
+SoundFontResult WriteSoundFont(const Document& doc, const SoundFontSettings& settings,
+                               const CalendarDate& created, const std::string& fileName);
 
 }  // namespace slicewright

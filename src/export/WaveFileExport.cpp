@@ -9,7 +9,9 @@
 namespace slicewright {
 namespace {
 
-std::string WithoutLastFour(const std::string& name) { return name.substr(0, name.size() > 4 ? name.size() - 4 : 0); }
+std::string WithoutLastFour(const std::string& name) {
+  return name.substr(0, name.size() > 4 ? name.size() - 4 : 0);
+}
 
 }  // namespace
 

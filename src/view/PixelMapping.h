@@ -11,7 +11,8 @@ namespace slicewright {
 int32_t ColumnOf(int64_t position, int32_t viewStart, int32_t viewLength, int32_t width);
 
 // The sample number under column x, as the status bar shows it.
-int32_t SampleUnderColumn(int32_t x, int32_t width, int32_t viewStart, int32_t viewLength, int32_t bytesPerSample);
+int32_t SampleUnderColumn(int32_t x, int32_t width, int32_t viewStart, int32_t viewLength,
+                          int32_t bytesPerSample);
 
 // The waveform spans 228 levels of the 256 that a 16-bit sample div 256
 // gives, so full-scale peaks reach just past the edges and are clipped.

@@ -154,7 +154,8 @@ void ScrollViewTo(Document& doc, int64_t start) {
   SetView(doc, start, start + length);
 }
 
-int32_t CarriedColumn(const Document& doc, int32_t oldColumn, int32_t oldStart, int32_t oldLength, int32_t width) {
+int32_t CarriedColumn(const Document& doc, int32_t oldColumn, int32_t oldStart, int32_t oldLength,
+                      int32_t width) {
   if (doc.ViewLength <= 0 || width <= 0) return oldColumn;
   const double byte = oldColumn / static_cast<double>(width) * oldLength + (oldStart - doc.ViewStart);
   return RoundHalfEven(byte / doc.ViewLength * width);

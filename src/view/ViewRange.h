@@ -56,7 +56,8 @@ void ScrollViewTo(Document& doc, int64_t start);
 
 // The column a line had in the view that started at oldStart and held
 // oldLength bytes, carried to the same byte in the current view.
-int32_t CarriedColumn(const Document& doc, int32_t oldColumn, int32_t oldStart, int32_t oldLength, int32_t width);
+int32_t CarriedColumn(const Document& doc, int32_t oldColumn, int32_t oldStart, int32_t oldLength,
+                      int32_t width);
 
 // Where the locator buttons go: L's left edge on its locator, R's right edge
 // on its, each shown only while its locator lies in the view.

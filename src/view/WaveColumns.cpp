@@ -22,7 +22,8 @@ LevelRange ColumnLevels(const Document& doc, std::span<const uint8_t> samples, i
   }
   const int64_t firstSample = first / BytesPerSample;
   const int64_t lastSample = last / BytesPerSample;
-  return summarised ? doc.Levels.Range(samples, firstSample, lastSample) : ScanLevels(samples, firstSample, lastSample);
+  return summarised ? doc.Levels.Range(samples, firstSample, lastSample)
+                    : ScanLevels(samples, firstSample, lastSample);
 }
 
 }  // namespace

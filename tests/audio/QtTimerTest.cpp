@@ -34,7 +34,8 @@ class QtTimerTest : public QObject {
   };
 
   static bool WaitForPost(const CountingUiThread& ui) {
-    for (int i = 0; i < 30000 && ui.posted == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int i = 0; i < 30000 && ui.posted == 0; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return ui.posted > 0;
   }
 

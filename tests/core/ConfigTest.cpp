@@ -68,10 +68,11 @@ TEST(ConfigRead, FirstStartCreatesEveryValueInOrderWithDefaults) {
   MemoryStore store;
   Settings settings;
   ASSERT_TRUE(ReadConfiguration(store, settings, kDefaults));
-  const std::vector<std::string> order{"OpenDir", "SaveDir", "SaveSFDir", "SaveMidDir", "BGColour", "LineColour",
-                                       "WaveColour", "DivColour", "PlayColour", "File1", "File2", "File3", "File4",
-                                       "CPLoc", "Height", "Width", "Left", "Top", "Max", "ShowIcon", "ShowLock",
-                                       "ShowEnable", "FilterEnable", "PanelAtTop"};
+  const std::vector<std::string> order{"OpenDir",    "SaveDir",    "SaveSFDir",    "SaveMidDir", "BGColour",
+                                       "LineColour", "WaveColour", "DivColour",    "PlayColour", "File1",
+                                       "File2",      "File3",      "File4",        "CPLoc",      "Height",
+                                       "Width",      "Left",       "Top",          "Max",        "ShowIcon",
+                                       "ShowLock",   "ShowEnable", "FilterEnable", "PanelAtTop"};
   EXPECT_EQ(store.reads, order);
   EXPECT_EQ(store.writes, order);
   EXPECT_EQ(store.values.size(), 24u);
@@ -100,8 +101,8 @@ TEST(ConfigRead, FirstStartCreatesEveryValueInOrderWithDefaults) {
 
 TEST(ConfigRead, BooleansAreTrueOnlyForExactText) {
   MemoryStore store;
-  store.values = {{"ShowIcon", "True"}, {"ShowLock", "TRUE"}, {"ShowEnable", "true"}, {"FilterEnable", "true"},
-                  {"Max", "true"}, {"PanelAtTop", "yes"}};
+  store.values = {{"ShowIcon", "True"},     {"ShowLock", "TRUE"}, {"ShowEnable", "true"},
+                  {"FilterEnable", "true"}, {"Max", "true"},      {"PanelAtTop", "yes"}};
   Settings settings;
   ReadConfiguration(store, settings, kDefaults);
   EXPECT_FALSE(settings.ShowSampleIcons);
@@ -171,10 +172,10 @@ TEST(ConfigWrite, WritesInOrderAndSkipsPatternFolders) {
   const WriteOutcome outcome = WriteConfiguration(store, settings);
   EXPECT_TRUE(outcome.opened);
   EXPECT_EQ(outcome.failedWrites, 0);
-  const std::vector<std::string> order{"OpenDir", "SaveSFDir", "BGColour", "LineColour", "WaveColour", "DivColour",
-                                       "PlayColour", "File1", "File2", "File3", "File4", "CPLoc", "Height", "Width",
-                                       "Left", "Top", "Max", "ShowIcon", "ShowLock", "ShowEnable", "FilterEnable",
-                                       "PanelAtTop"};
+  const std::vector<std::string> order{
+      "OpenDir", "SaveSFDir", "BGColour", "LineColour", "WaveColour",   "DivColour", "PlayColour", "File1",
+      "File2",   "File3",     "File4",    "CPLoc",      "Height",       "Width",     "Left",       "Top",
+      "Max",     "ShowIcon",  "ShowLock", "ShowEnable", "FilterEnable", "PanelAtTop"};
   EXPECT_EQ(store.writes, order);
   EXPECT_EQ(store.values["WaveColour"], "clLime");
   EXPECT_EQ(store.values["File2"], "");

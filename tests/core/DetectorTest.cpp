@@ -47,12 +47,15 @@ TEST(Detector, PointsRefinedPastTheirNeighbourAreSortedAndKeepTheirStrengths) {
   RefineSlicePoints(refined);
   std::vector<SlicePoint> expected;
   for (int32_t k = 1; k <= refined.SlicePointCount; ++k) {
-    const int32_t next = k < refined.SlicePointCount ? refined.SlicePoints[k + 1].Position : refined.DataLength;
+    const int32_t next =
+        k < refined.SlicePointCount ? refined.SlicePoints[k + 1].Position : refined.DataLength;
     const int32_t position = refined.SlicePoints[k].Position;
-    expected.push_back({position, PointStrength(refined.SampleStream.data(), refined.DataLength, position, next), true});
+    expected.push_back(
+        {position, PointStrength(refined.SampleStream.data(), refined.DataLength, position, next), true});
   }
   const auto byPosition = [](const SlicePoint& a, const SlicePoint& b) { return a.Position < b.Position; };
-  ASSERT_FALSE(std::is_sorted(expected.begin(), expected.end(), byPosition)) << "the signal no longer swaps points";
+  ASSERT_FALSE(std::is_sorted(expected.begin(), expected.end(), byPosition))
+      << "the signal no longer swaps points";
   std::stable_sort(expected.begin(), expected.end(), byPosition);
 
   ScanSlicePoints(doc, quiet);
@@ -201,11 +204,11 @@ TEST(Detector, SelectionFollowsThresholdFlagsAndLocks) {
   Document doc = DocumentOf(std::vector<int16_t>(1000, 0));
   doc.RescanPending = false;
   doc.SlicePointCount = 5;
-  doc.SlicePoints[1] = {100, 500, true, false};   // enabled, above
-  doc.SlicePoints[2] = {200, 400, true, false};   // equal to threshold: not active
+  doc.SlicePoints[1] = {100, 500, true, false};     // enabled, above
+  doc.SlicePoints[2] = {200, 400, true, false};     // equal to threshold: not active
   doc.SlicePoints[3] = {300, 60000, false, false};  // disabled: never active
-  doc.SlicePoints[4] = {400, -50, false, true};   // locked and disabled: active
-  doc.SlicePoints[5] = {500, -1, true, false};    // negative: not even at -1
+  doc.SlicePoints[4] = {400, -50, false, true};     // locked and disabled: active
+  doc.SlicePoints[5] = {500, -1, true, false};      // negative: not even at -1
   doc.SlicePoints[6] = {doc.DataLength, 0, false, false};
   doc.Threshold = 400;
   RecordingObserver observer;

@@ -53,7 +53,8 @@ TEST(Reverse, RewritesThePlayBufferThatHoldsTheSegment) {
   doc.PlayBufferLength = 8;
   const EditOutcome outcome = ReverseSegment(doc, 6);  // samples 3 .. 6
   EXPECT_TRUE(outcome.PlayBufferRewritten);
-  EXPECT_EQ(std::vector<uint8_t>(doc.PlayBuffer.begin(), doc.PlayBuffer.begin() + 8), test::Pcm16({2, 6, 5, 4}));
+  EXPECT_EQ(std::vector<uint8_t>(doc.PlayBuffer.begin(), doc.PlayBuffer.begin() + 8),
+            test::Pcm16({2, 6, 5, 4}));
 
   doc.PlayBufferStart = 0;
   doc.PlayBufferLength = 4;  // holds samples 1 and 2 only
@@ -93,7 +94,7 @@ TEST(Silence, TheLastSegmentEndsAtTheEndOfTheData) {
   EXPECT_EQ(doc.DataLength, 2000);
   EXPECT_EQ(doc.SampleStream.size(), 2000u);
   EXPECT_EQ(doc.SampleAt(1998), 0);
-  EXPECT_EQ(doc.SampleAt(1598), 0);  // the end of the fade zone
+  EXPECT_EQ(doc.SampleAt(1598), 0);    // the end of the fade zone
   EXPECT_EQ(doc.SampleAt(1100), 551);  // where the fade zone starts
   EXPECT_EQ(doc.Undo.UndoStart, 1100);
   EXPECT_EQ(doc.Undo.UndoLength, 900);

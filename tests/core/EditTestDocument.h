@@ -18,14 +18,16 @@ namespace slicewright::test {
 constexpr int32_t kTestWidth = 1000;
 constexpr int32_t kActiveThreshold = 30000;
 
-inline SlicePoint Point(int32_t position, int32_t strength = 40000, bool enabled = true, bool locked = false) {
+inline SlicePoint Point(int32_t position, int32_t strength = 40000, bool enabled = true,
+                        bool locked = false) {
   return SlicePoint{position, strength, enabled, locked};
 }
 
 // A loaded document over the samples, with the given points (sorted by the
 // caller), the threshold at kActiveThreshold, the whole view and the locators
 // at the file's ends; the active points are selected.
-inline Document EditDocument(const std::vector<int16_t>& samples, const std::vector<SlicePoint>& points = {}) {
+inline Document EditDocument(const std::vector<int16_t>& samples,
+                             const std::vector<SlicePoint>& points = {}) {
   Document doc;
   doc.SampleRate = 44100;
   doc.AvgBytesPerSec = 88200;

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "TestWaves.h"
 #include "export/FileSave.h"
@@ -51,7 +49,7 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 
 TEST(WaveImage, HeaderFieldsAndDataOfTheRange) {
   Document doc = CutDocument(100, {});
-  doc.AvgBytesPerSec = 12345;  // copied as it stands, not recomputed
+  doc.AvgBytesPerSec = 12345;                      // copied as it stands, not recomputed
   const auto image = BuildWaveImage(doc, 10, 21);  // an odd length gets no pad byte
   test::Bytes expected;
   expected.Text("RIFF").U32(21 + 38).Text("WAVE").Text("fmt ").U32(18);
@@ -72,7 +70,8 @@ TEST(WaveImage, RangePastTheDataIsCutToTheBytesPresent) {
 
 TEST(RegionSlices, CutsTheRegionAtActivePointsStrictlyInside) {
   Document doc = CutDocument(1000, {200, 600, 1200, 1600});
-  EXPECT_EQ(RegionSlices(doc), (std::vector<ByteRange>{{0, 200}, {200, 400}, {600, 600}, {1200, 400}, {1600, 400}}));
+  EXPECT_EQ(RegionSlices(doc),
+            (std::vector<ByteRange>{{0, 200}, {200, 400}, {600, 600}, {1200, 400}, {1600, 400}}));
 
   doc.LeftLocatorPos = 600;  // on a point: that point does not cut
   doc.RightLocatorPos = 1600;
@@ -109,7 +108,7 @@ TEST(SliceNames, PaddingFollowsTheDocumentsSegmentCount) {
 }
 
 TEST(SegmentUnderPointer, RangesOfFirstMiddleAndLastSegments) {
-  Document doc = CutDocument(1000, {500, 1200});  // segments 0-500, 500-1200, 1200-2000
+  Document doc = CutDocument(1000, {500, 1200});   // segments 0-500, 500-1200, 1200-2000
   auto first = SegmentUnderPointer(doc, 10, 200);  // byte 100
   EXPECT_EQ(first.index, 1);
   EXPECT_EQ(first.start, 0);
@@ -162,7 +161,8 @@ TEST(FileSave, CreatesAndReplacesWithoutLeavingTemporaries) {
 TEST(FileSave, ReplacingKeepsPermissionsAndFollowsLinks) {
   test::TempDir dir;
   const std::string path = dir.Write("kept.bin", {1});
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::owner_write |
                                          std::filesystem::perms::group_read);
   std::filesystem::create_symlink(path, dir.Path("link.bin"));
   ASSERT_TRUE(SaveFileReplacing(dir.Path("link.bin"), {7, 7}));
@@ -185,7 +185,8 @@ TEST(FileSave, FailureLeavesTheOldFileIntact) {
     std::filesystem::permissions(dir.Path(""), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     EXPECT_FALSE(SaveFileReplacing(good, {1}));
-    std::filesystem::permissions(dir.Path(""), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    std::filesystem::permissions(dir.Path(""), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     EXPECT_EQ(ReadFile(good), (std::vector<uint8_t>{5, 5, 5}));
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), {}), 2);
@@ -217,9 +218,9 @@ TEST(SliceFiles, WritesEverySliceAndGoesOnAfterAFailure) {
   // A folder where slice 02 should go makes that one save fail.
   std::filesystem::create_directory(dir.Path("cut02.wav"));
   std::vector<int32_t> reported;
-  const auto results = WriteSliceFiles(doc, dir.Path("cut.wav"), [&](const SliceFileResult&, int32_t n, int32_t count) {
-    reported.push_back(n * 10 + count);
-  });
+  const auto results = WriteSliceFiles(
+      doc, dir.Path("cut.wav"),
+      [&](const SliceFileResult&, int32_t n, int32_t count) { reported.push_back(n * 10 + count); });
   ASSERT_EQ(results.size(), 3u);
   EXPECT_EQ(reported, (std::vector<int32_t>{13, 23, 33}));
   EXPECT_TRUE(results[0].saved);

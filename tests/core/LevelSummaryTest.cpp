@@ -20,7 +20,8 @@ std::vector<WaveColumn> DirectColumns(const Document& doc, int32_t width) {
   std::vector<WaveColumn> columns(static_cast<size_t>(width));
   int64_t consumed = 0;
   for (int32_t i = 1; i <= width; ++i) {
-    int64_t n = std::llround(std::nearbyint(static_cast<double>(doc.ViewLength - consumed) / (width - i + 1)));
+    int64_t n =
+        std::llround(std::nearbyint(static_cast<double>(doc.ViewLength - consumed) / (width - i + 1)));
     if (n % 2 != 0) ++n;
     n = std::clamp<int64_t>(n, 0, std::max<int64_t>(doc.ViewLength - consumed, 0));
     WaveColumn& column = columns[static_cast<size_t>(i - 1)];
@@ -49,7 +50,8 @@ std::vector<int16_t> RandomAudio(std::mt19937& rng, size_t count) {
   int level = 1000;
   for (size_t i = 0; i < count; ++i) {
     if (i % 3000 == 0) level = amplitude(rng);
-    samples[i] = static_cast<int16_t>(std::uniform_int_distribution<int>(-level, std::min(level, 32767))(rng));
+    samples[i] =
+        static_cast<int16_t>(std::uniform_int_distribution<int>(-level, std::min(level, 32767))(rng));
   }
   return samples;
 }
@@ -76,7 +78,9 @@ void RandomView(std::mt19937& rng, Document& doc) {
 
 // An edit through the real edit commands, each of which keeps the summary in step.
 void RandomEdit(std::mt19937& rng, Document& doc) {
-  const auto byte = [&] { return static_cast<double>(std::uniform_int_distribution<int32_t>(0, doc.DataLength)(rng)); };
+  const auto byte = [&] {
+    return static_cast<double>(std::uniform_int_distribution<int32_t>(0, doc.DataLength)(rng));
+  };
   switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
     case 0:
       test::Finish(doc, ReverseSegment(doc, byte()));
@@ -109,7 +113,8 @@ TEST(LevelSummary, ColumnsOfAnyViewMatchTheSamplesThroughEdits) {
   std::mt19937 rng(12);
   for (int document = 0; document < 12; ++document) {
     const size_t samples = std::uniform_int_distribution<size_t>(1, 200000)(rng);
-    Document doc = test::EditDocument(RandomAudio(rng, samples), {test::Point(static_cast<int32_t>(samples) & ~1)});
+    Document doc =
+        test::EditDocument(RandomAudio(rng, samples), {test::Point(static_cast<int32_t>(samples) & ~1)});
     doc.SamplesReplaced();
     for (int view = 0; view < 300; ++view) {
       if (view % 10 == 9) RandomEdit(rng, doc);

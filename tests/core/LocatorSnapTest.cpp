@@ -100,14 +100,15 @@ TEST(SnapLocators, ZoomedDropsResolveOnTheFullFileScale) {
 TEST(SnapLocators, RightDerivesTheLeftSegmentFromLFirst) {
   Document doc = FourSegments();
   doc.LeftLocatorPos = 800;
-  doc.LeftLocatorSegment = 1;  // stale
+  doc.LeftLocatorSegment = 1;                             // stale
   SnapRightLocator(doc, 450 - kButton, kButton, kWidth);  // byte 900, left of the middle of L's segment
   EXPECT_EQ(doc.LeftLocatorSegment, 3);
   ExpectRight(doc, 1200, 3);
 }
 
 TEST(LocatorSegments, ASensitivityChangeKeepsPositionsAndNamesTheSegmentsHoldingThem) {
-  Document doc = EditDocument(test::Ramp(1000), {Point(400), Point(800, 31000), Point(1200, 32000), Point(1600)});
+  Document doc =
+      EditDocument(test::Ramp(1000), {Point(400), Point(800, 31000), Point(1200, 32000), Point(1600)});
   doc.LeftLocatorPos = 800;
   doc.RightLocatorPos = 1200;
   DeriveLocatorSegments(doc);

@@ -73,21 +73,22 @@ TEST(MidiTemplate, ThreeEqualSlicesAtOneBarOf120Bpm) {
   const std::vector<uint8_t> head{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x80, 'M', 'T', 'r', 'k'};
   ASSERT_GT(build.bytes.size(), 48u);
   EXPECT_EQ(std::vector<uint8_t>(build.bytes.begin(), build.bytes.begin() + 18), head);
-  const std::vector<uint8_t> fixed{0x00, 0xFF, 0x03, 0x07, 'W',  'r',  'i',  'g',  'h',  't',  's',  0x00, 0xFF,
-                                   0x58, 0x04, 0x04, 0x02, 0x18, 0x08, 0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20};
+  const std::vector<uint8_t> fixed{0x00, 0xFF, 0x03, 0x07, 'W',  'r',  'i',  'g',  'h',
+                                   't',  's',  0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18,
+                                   0x08, 0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20};
   EXPECT_EQ(std::vector<uint8_t>(build.bytes.begin() + 22, build.bytes.begin() + 48), fixed);
-  const uint32_t trackLength = build.bytes[18] << 24 | build.bytes[19] << 16 | build.bytes[20] << 8 | build.bytes[21];
+  const uint32_t trackLength =
+      build.bytes[18] << 24 | build.bytes[19] << 16 | build.bytes[20] << 8 | build.bytes[21];
   EXPECT_EQ(trackLength, build.bytes.size() - 22);
-  EXPECT_EQ(std::vector<uint8_t>(build.bytes.end() - 4, build.bytes.end()), (std::vector<uint8_t>{0, 0xFF, 0x2F, 0}));
+  EXPECT_EQ(std::vector<uint8_t>(build.bytes.end() - 4, build.bytes.end()),
+            (std::vector<uint8_t>{0, 0xFF, 0x2F, 0}));
   // 171 (81 2B), then round(1024/3) - 171 = 170, then 512 - 341 = 171.
   EXPECT_EQ(std::vector<uint8_t>(build.bytes.begin() + 48, build.bytes.begin() + 57),
             (std::vector<uint8_t>{0x00, 0x90, 48, 96, 0x81, 0x2B, 0x80, 48, 96}));
-  EXPECT_EQ(Notes(build.bytes, 48), (std::vector<Note>{{0, 0x90, 48},
-                                                        {171, 0x80, 48},
-                                                        {0, 0x90, 49},
-                                                        {170, 0x80, 49},
-                                                        {0, 0x90, 50},
-                                                        {171, 0x80, 50}}));
+  EXPECT_EQ(
+      Notes(build.bytes, 48),
+      (std::vector<Note>{
+          {0, 0x90, 48}, {171, 0x80, 48}, {0, 0x90, 49}, {170, 0x80, 49}, {0, 0x90, 50}, {171, 0x80, 50}}));
 }
 
 // Coinciding points give an empty slice: it keeps its key, as a note of no length.
@@ -96,12 +97,10 @@ TEST(MidiTemplate, AnEmptySliceIsANoteOfNoLength) {
   doc.ActivePoints[3].Position = doc.ActivePoints[2].Position;
   const TemplateBuild build = BuildMidiTemplate(doc, {});
   ASSERT_EQ(build.refusal, TemplateRefusal::None);
-  EXPECT_EQ(Notes(build.bytes, 48), (std::vector<Note>{{0, 0x90, 48},
-                                                        {171, 0x80, 48},
-                                                        {0, 0x90, 49},
-                                                        {0, 0x80, 49},
-                                                        {0, 0x90, 50},
-                                                        {341, 0x80, 50}}));
+  EXPECT_EQ(
+      Notes(build.bytes, 48),
+      (std::vector<Note>{
+          {0, 0x90, 48}, {171, 0x80, 48}, {0, 0x90, 49}, {0, 0x80, 49}, {0, 0x90, 50}, {341, 0x80, 50}}));
 }
 
 TEST(MidiTemplate, ReverseOrderPlaysTheLastSliceFirst) {
@@ -111,12 +110,10 @@ TEST(MidiTemplate, ReverseOrderPlaysTheLastSliceFirst) {
   settings.reverse = true;
   const auto notes = Notes(BuildMidiTemplate(doc, settings).bytes, 48);
   // Ticks: 58 at 20000 bytes, 341 at 117600, 512 at the end.
-  EXPECT_EQ(notes, (std::vector<Note>{{0, 0x90, 50},
-                                      {171, 0x80, 50},
-                                      {0, 0x90, 49},
-                                      {283, 0x80, 49},
-                                      {0, 0x90, 48},
-                                      {58, 0x80, 48}}));
+  EXPECT_EQ(
+      notes,
+      (std::vector<Note>{
+          {0, 0x90, 50}, {171, 0x80, 50}, {0, 0x90, 49}, {283, 0x80, 49}, {0, 0x90, 48}, {58, 0x80, 48}}));
 
   settings.keys = {48, 2, false};
   doc = LoopOf(4);
@@ -160,10 +157,10 @@ TEST(MidiTemplate, AweFilterPairAndSingleSlice) {
 }
 
 TEST(MidiTemplate, RoundingIsFromAbsolutePositionsHalvesToEven) {
-  Document doc = LoopOf(2, "0", "1");  // Q = 128 ticks over 176400 bytes
+  Document doc = LoopOf(2, "0", "1");             // Q = 128 ticks over 176400 bytes
   doc.ActivePoints[2].Position = 4000 + 689 * 2;  // 1378 bytes: 128 * 1378 / 176400 = 0.99994
   EXPECT_EQ(Notes(BuildMidiTemplate(doc, {}).bytes, 48)[1].delta, 1u);
-  doc.RightLocatorPos = 4000 + 512;  // now 4 bytes a tick
+  doc.RightLocatorPos = 4000 + 512;         // now 4 bytes a tick
   doc.ActivePoints[2].Position = 4000 + 2;  // exactly half a tick: rounds to 0
   const auto notes = Notes(BuildMidiTemplate(doc, {}).bytes, 48);
   EXPECT_EQ(notes[1].delta, 0u);

@@ -12,7 +12,8 @@ TEST(OptionsPreview, CutLinesRunTheFullHeightAtTheirFixedColumns) {
   const PreviewPicture picture(kWidth, kHeight);
   EXPECT_EQ(PreviewCutColumns, (std::array<int, 4>{39, 165, 291, 417}));
   for (int x : PreviewCutColumns) {
-    for (int y : {0, 1, 40, 75, 77, 151, 152}) EXPECT_EQ(picture.At(x, y), PreviewInk::CutLine) << x << "," << y;
+    for (int y : {0, 1, 40, 75, 77, 151, 152})
+      EXPECT_EQ(picture.At(x, y), PreviewInk::CutLine) << x << "," << y;
     EXPECT_NE(picture.At(x + 1, 0), PreviewInk::CutLine);
     EXPECT_NE(picture.At(x - 1, 0), PreviewInk::CutLine);
   }

@@ -89,7 +89,8 @@ TEST(PasteAllAndKeep, UndoPuttingBackShorterAudioAlsoDropsPoints) {
 }
 
 TEST(PasteAllAndKeep, UndoGivesBackEveryPointAndASecondUndoRedoes) {
-  Document doc = EditDocument(test::Ramp(1000), {Point(400, 9, true, false), Point(1200, 8, false, true), Point(1600)});
+  Document doc =
+      EditDocument(test::Ramp(1000), {Point(400, 9, true, false), Point(1200, 8, false, true), Point(1600)});
   const std::vector<SlicePoint> before(doc.SlicePoints.begin(), doc.SlicePoints.begin() + 5);
   Finish(doc, PasteAllAndKeep(doc, test::Wave(Constant(300, 3))));
   const std::vector<SlicePoint> pasted(doc.SlicePoints.begin(), doc.SlicePoints.begin() + 3);
@@ -123,7 +124,8 @@ TEST(PasteAllAndFindNew, ReplacesTheAudioAndScansItAfresh) {
 TEST(PasteAll, AClipInAnotherFormatIsTakenAsRawSamples) {
   Document doc = EditDocument(test::Ramp(100));
   const std::vector<uint8_t> eightBitStereo = {1, 2, 3, 4, 5, 6};
-  PasteAllAndKeep(doc, test::Riff("WAVE", {test::FmtChunk(1, 2, 22050, 8), test::Chunk("data", eightBitStereo)}));
+  PasteAllAndKeep(doc,
+                  test::Riff("WAVE", {test::FmtChunk(1, 2, 22050, 8), test::Chunk("data", eightBitStereo)}));
   EXPECT_EQ(doc.SampleStream, eightBitStereo);
   EXPECT_EQ(doc.SampleRate, 44100);
   EXPECT_EQ(doc.Channels, 1);

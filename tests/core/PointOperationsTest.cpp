@@ -86,7 +86,8 @@ TEST(DragLinePosition, IsTheNearestSampleOfTheViewInsideTheData) {
 }
 
 TEST(MovePoint, PastTwoNeighboursKeepsTheTableSortedAndTheSegmentCount) {
-  Document doc = EditDocument(test::Ramp(1000), {Point(200, 41000, true, false), Point(400), Point(600), Point(800)});
+  Document doc =
+      EditDocument(test::Ramp(1000), {Point(200, 41000, true, false), Point(400), Point(600), Point(800)});
   ASSERT_TRUE(ArmPointDrag(doc, 1));
   const EditOutcome outcome = MovePoint(doc, 1, 700);
   Finish(doc, outcome);
@@ -135,7 +136,8 @@ TEST(PointTools, TheFixedEntriesAreNeverEdited) {
 }
 
 TEST(PointTools, EnableAndLockFlagRules) {
-  Document doc = EditDocument(test::Ramp(1000), {Point(200, 40000, true, true), Point(400, 100, false, false)});
+  Document doc =
+      EditDocument(test::Ramp(1000), {Point(200, 40000, true, true), Point(400, 100, false, false)});
 
   DisablePoint(doc, 1);  // disabling a locked point also unlocks it
   EXPECT_FALSE(doc.SlicePoints[1].Enabled);
@@ -164,8 +166,8 @@ TEST(PointTools, EnableAndLockFlagRules) {
 }
 
 TEST(PointTools, LockAllLocksEveryPointOnAnActivePositionAndRecordsNoUndo) {
-  Document doc = EditDocument(test::Ramp(1000),
-                              {Point(200), Point(200, 100), Point(400, 100), Point(600, 50000, false, false)});
+  Document doc = EditDocument(
+      test::Ramp(1000), {Point(200), Point(200, 100), Point(400, 100), Point(600, 50000, false, false)});
   doc.Undo.Kind = UndoKind::Reverse;
   const EditOutcome outcome = LockAll(doc);
   EXPECT_FALSE(outcome.UndoAvailable);

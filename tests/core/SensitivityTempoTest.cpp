@@ -14,7 +14,7 @@ TEST(Sensitivity, SliderEndsAndLabel) {
   EXPECT_EQ(SensitivityLabel(ThresholdForSlider(65536)), "100%");
   EXPECT_EQ(SensitivityLabel(ThresholdAfterLoad), "0%");
   // Position p shows round((p + 1) / 65536 * 100), halves to even.
-  EXPECT_EQ(SensitivityLabel(ThresholdForSlider(327)), "1%");     // 0.4999
+  EXPECT_EQ(SensitivityLabel(ThresholdForSlider(327)), "1%");  // 0.4999
   EXPECT_EQ(SensitivityLabel(ThresholdForSlider(32767 + 327)), "50%");
   EXPECT_EQ(SliderForPercent(50), 32768);
   EXPECT_EQ(SliderForPercent(100), 65536);

@@ -23,7 +23,9 @@ constexpr CalendarDate kDay{2026, 12, 7};
 uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
   return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
-uint16_t U16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
+uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
+  return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
+}
 
 // Walks the bank's chunks, checking that every size covers exactly its
 // contents, and gives the offset and size of each leaf chunk's data.
@@ -153,10 +155,12 @@ TEST(SoundFont, SampleHeadersAndDataOfSeveralSlices) {
   const int32_t lengths[] = {600, 1000, 402};
   size_t at = smpl;
   for (int n = 0; n < 3; ++n) {
-    EXPECT_TRUE(std::equal(bank.begin() + static_cast<long>(at), bank.begin() + static_cast<long>(at) + lengths[n],
+    EXPECT_TRUE(std::equal(bank.begin() + static_cast<long>(at),
+                           bank.begin() + static_cast<long>(at) + lengths[n],
                            doc.SampleStream.begin() + starts[n]));
     EXPECT_TRUE(std::all_of(bank.begin() + static_cast<long>(at) + lengths[n],
-                            bank.begin() + static_cast<long>(at) + lengths[n] + 184, [](uint8_t b) { return b == 0; }));
+                            bank.begin() + static_cast<long>(at) + lengths[n] + 184,
+                            [](uint8_t b) { return b == 0; }));
     at += static_cast<size_t>(lengths[n]) + 184;
   }
   const size_t shdr = c.At("shdr");
@@ -265,8 +269,8 @@ TEST(SoundFont, ShortSlicesFadeOverWhatTheyHave) {
   EXPECT_EQ(SampleAt(bank, second), doc.SampleAt(500));
   EXPECT_EQ(SampleAt(bank, second + 2), static_cast<int16_t>(std::nearbyint(doc.SampleAt(502) * 8.0 / 9.0)));
   EXPECT_EQ(SampleAt(bank, second + 18), 0);
-  EXPECT_TRUE(std::all_of(bank.begin() + static_cast<long>(second) + 20, bank.begin() + static_cast<long>(second) + 204,
-                          [](uint8_t b) { return b == 0; }));
+  EXPECT_TRUE(std::all_of(bank.begin() + static_cast<long>(second) + 20,
+                          bank.begin() + static_cast<long>(second) + 204, [](uint8_t b) { return b == 0; }));
   EXPECT_EQ(SampleAt(bank, second + 204), doc.SampleAt(520));
 }
 
@@ -314,7 +318,8 @@ TEST(Sfz, EachRegionTakesTheKeyAndTheSampleDataOfTheBanksZone) {
   Document doc = CutDocument(3000, {100, 300, 900, 1900, 2302, 3000, 3500, 4000, 4500, 5000, 5500});
   doc.LeftLocatorPos = 300;
   doc.RightLocatorPos = 2302;
-  for (const KeyMapping& keys : {KeyMapping{48, 0, false}, KeyMapping{50, 2, false}, KeyMapping{60, 0, true}}) {
+  for (const KeyMapping& keys :
+       {KeyMapping{48, 0, false}, KeyMapping{50, 2, false}, KeyMapping{60, 0, true}}) {
     for (const bool smooth : {true, false}) {
       SoundFontSettings settings;
       settings.keys = keys;

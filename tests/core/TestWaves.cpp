@@ -33,7 +33,12 @@ std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples) {
 
 std::vector<uint8_t> FmtChunk(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, uint32_t size) {
   Bytes body;
-  body.U16(tag).U16(channels).U32(rate).U32(rate * channels * (bits / 8)).U16(static_cast<uint16_t>(channels * (bits / 8))).U16(bits);
+  body.U16(tag)
+      .U16(channels)
+      .U32(rate)
+      .U32(rate * channels * (bits / 8))
+      .U16(static_cast<uint16_t>(channels * (bits / 8)))
+      .U16(bits);
   body.data.resize(size, 0);
   return Chunk("fmt ", body.data);
 }
@@ -61,13 +66,15 @@ std::vector<uint8_t> Wave(const std::vector<int16_t>& samples, uint32_t rate, ui
 
 TempDir::TempDir() {
   std::random_device rd;
-  dir_ = std::filesystem::temp_directory_path() / ("slicewright-test-" + std::to_string(rd()) + std::to_string(rd()));
+  dir_ = std::filesystem::temp_directory_path() /
+         ("slicewright-test-" + std::to_string(rd()) + std::to_string(rd()));
   std::filesystem::create_directories(dir_);
 }
 
 TempDir::~TempDir() {
   std::error_code ec;
-  std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                               ec);
   std::filesystem::remove_all(dir_, ec);
 }
 

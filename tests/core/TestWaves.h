@@ -17,7 +17,8 @@ struct Bytes {
 };
 
 std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples);
-std::vector<uint8_t> FmtChunk(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, uint32_t size = 16);
+std::vector<uint8_t> FmtChunk(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits,
+                              uint32_t size = 16);
 std::vector<uint8_t> Chunk(const std::string& id, const std::vector<uint8_t>& body, int64_t claimedSize = -1);
 // A RIFF file of the given form whose size field covers the chunks.
 std::vector<uint8_t> Riff(const std::string& form, const std::vector<std::vector<uint8_t>>& chunks);

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "doubles/QueuedUiThread.h"
 #include "audio/ThreadedTimer.h"
+#include "doubles/QueuedUiThread.h"
 
 namespace slicewright {
 namespace {

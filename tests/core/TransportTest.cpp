@@ -8,12 +8,12 @@
 #include "TestWaves.h"
 #include "audio/AudioMessages.h"
 #include "audio/PlayLineMath.h"
-#include "view/PixelMapping.h"
-#include "doubles/QueuedUiThread.h"
-#include "doubles/SimulatedWaveOutput.h"
 #include "audio/ThreadedTimer.h"
 #include "audio/Transport.h"
 #include "document/LoadMessages.h"
+#include "doubles/QueuedUiThread.h"
+#include "doubles/SimulatedWaveOutput.h"
+#include "view/PixelMapping.h"
 
 namespace slicewright {
 namespace {
@@ -102,7 +102,8 @@ class TransportTest : public ::testing::Test {
   void SetPoints(const std::vector<int32_t>& positions) {
     doc.ActivePointCount = static_cast<int32_t>(positions.size());
     doc.ActivePoints[0] = SlicePoint{};
-    for (size_t i = 0; i < positions.size(); ++i) doc.ActivePoints[i + 1] = SlicePoint{positions[i], 100, true, false};
+    for (size_t i = 0; i < positions.size(); ++i)
+      doc.ActivePoints[i + 1] = SlicePoint{positions[i], 100, true, false};
     doc.ActivePoints[positions.size() + 1] = SlicePoint{doc.DataLength, 0, false, false};
   }
 

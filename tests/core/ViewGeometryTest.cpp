@@ -125,7 +125,7 @@ Document WithActivePoints(int32_t length, const std::vector<int32_t>& positions)
 
 TEST(ViewLocatorSegments, IndexesFollowPositions) {
   Document doc = WithActivePoints(1000, {200, 400, 600});
-  doc.LeftLocatorPos = 200;  // start of segment 2
+  doc.LeftLocatorPos = 200;   // start of segment 2
   doc.RightLocatorPos = 600;  // end of segment 3
   DeriveLocatorSegments(doc);
   EXPECT_EQ(doc.LeftLocatorSegment, 2);

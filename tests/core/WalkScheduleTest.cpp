@@ -18,8 +18,10 @@ void LiteralFineRefinement(Document& doc) {
   const int32_t count = doc.SlicePointCount;
   for (int32_t k = 1; k <= count; ++k) {
     doc.SlicePoints[k].Position = FineRefine(data, doc.SlicePoints[k].Position, windows);
-    for (int32_t i = 1; i <= count; ++i) doc.SlicePoints[i].Position = BackwardWalk(data, doc.SlicePoints[i].Position);
-    for (int32_t i = 1; i <= count; ++i) doc.SlicePoints[i].Position = ForwardWalk(data, doc.SlicePoints[i].Position);
+    for (int32_t i = 1; i <= count; ++i)
+      doc.SlicePoints[i].Position = BackwardWalk(data, doc.SlicePoints[i].Position);
+    for (int32_t i = 1; i <= count; ++i)
+      doc.SlicePoints[i].Position = ForwardWalk(data, doc.SlicePoints[i].Position);
   }
 }
 
@@ -38,7 +40,8 @@ Document WithPoints(std::vector<int16_t> samples, const std::vector<int32_t>& po
   doc.DataLength = static_cast<int32_t>(doc.SampleStream.size());
   doc.SampleRate = 44100;
   doc.SlicePointCount = static_cast<int32_t>(positions.size());
-  for (size_t i = 0; i < positions.size(); ++i) doc.SlicePoints[i + 1] = SlicePoint{positions[i], 0, true, false};
+  for (size_t i = 0; i < positions.size(); ++i)
+    doc.SlicePoints[i + 1] = SlicePoint{positions[i], 0, true, false};
   return doc;
 }
 

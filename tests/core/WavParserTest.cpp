@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include "TestWaves.h"
@@ -17,9 +16,9 @@ using test::TempDir;
 TEST(WavParser, FindsChunksWhateverTheirOrder) {
   TempDir dir;
   const auto data = Pcm16({1, 2, 3});
-  const std::string path = dir.Write(
-      "order.wav", Riff("WAVE", {Chunk("LIST", {'I', 'N', 'F', 'O'}), Chunk("data", data),
-                                 Chunk("junk", {1, 2, 3}), FmtChunk(1, 1, 22050, 16)}));
+  const std::string path =
+      dir.Write("order.wav", Riff("WAVE", {Chunk("LIST", {'I', 'N', 'F', 'O'}), Chunk("data", data),
+                                           Chunk("junk", {1, 2, 3}), FmtChunk(1, 1, 22050, 16)}));
   TWaveDataExtractor dataChunk(path);
   EXPECT_EQ(dataChunk.ChunkSize(), 6u);
   EXPECT_EQ(dataChunk.ReadData(), data);
@@ -34,7 +33,8 @@ TEST(WavParser, FindsChunksWhateverTheirOrder) {
 TEST(WavParser, FirstChunkWithTheIdWins) {
   TempDir dir;
   const std::string path = dir.Write(
-      "twice.wav", Riff("WAVE", {FmtChunk(1, 1, 8000, 16), Chunk("data", Pcm16({7})), Chunk("data", Pcm16({8, 9}))}));
+      "twice.wav",
+      Riff("WAVE", {FmtChunk(1, 1, 8000, 16), Chunk("data", Pcm16({7})), Chunk("data", Pcm16({8, 9}))}));
   EXPECT_EQ(TWaveDataExtractor(path).ReadData(), Pcm16({7}));
 }
 

@@ -28,25 +28,35 @@ TEST(WaveLoader, RefusesWithTheMessageOfEachCheck) {
   EXPECT_EQ(RefusalText(dir.Write("tiny.wav", {'R', 'I'})), "Wave File Corrupted!\r\n");
   EXPECT_EQ(RefusalText(dir.Write("text.wav", {'h', 'e', 'l', 'l', 'o'})), "Wave File Corrupted!\r\n");
   EXPECT_EQ(RefusalText(dir.Write("avi.wav", Riff("AVI ", {}))), "Invalid WAV");
-  EXPECT_EQ(RefusalText(dir.Write("nofmt.wav", Riff("WAVE", {Chunk("data", Pcm16({1}))}))), "Chunk Not Found");
-  EXPECT_EQ(RefusalText(dir.Write("nodata.wav", Riff("WAVE", {FmtChunk(1, 1, 8000, 16)}))), "Chunk Not Found");
+  EXPECT_EQ(RefusalText(dir.Write("nofmt.wav", Riff("WAVE", {Chunk("data", Pcm16({1}))}))),
+            "Chunk Not Found");
+  EXPECT_EQ(RefusalText(dir.Write("nodata.wav", Riff("WAVE", {FmtChunk(1, 1, 8000, 16)}))),
+            "Chunk Not Found");
 
-  const std::string eightBit = dir.Write("8bit.wav", Riff("WAVE", {FmtChunk(1, 1, 8000, 8), Chunk("data", {1, 2})}));
+  const std::string eightBit =
+      dir.Write("8bit.wav", Riff("WAVE", {FmtChunk(1, 1, 8000, 8), Chunk("data", {1, 2})}));
   EXPECT_EQ(RefusalText(eightBit), "Wave File is incorrect format;\r\nMust be 16bit Windows Wave Format");
   EXPECT_EQ(RefusalText(eightBit, LoadCommand::Reopen), "Wave File is incorrect format\r\n");
-  EXPECT_EQ(RefusalText(dir.Write("float.wav", Riff("WAVE", {FmtChunk(3, 1, 8000, 16), Chunk("data", {1, 2})}))),
-            messages::kIncorrectFormat);
+  EXPECT_EQ(
+      RefusalText(dir.Write("float.wav", Riff("WAVE", {FmtChunk(3, 1, 8000, 16), Chunk("data", {1, 2})}))),
+      messages::kIncorrectFormat);
   // Channel counts and rates the program cannot mean; the edges of the accepted range load.
-  for (const auto& [rate, channels, accepted] : {std::tuple{0u, 1, false}, {768001u, 1, false},
-                                                 {2147483647u, 1, false}, {4294967295u, 2, false},
-                                                 {1u, 1, true}, {768000u, 2, true}, {44100u, 0, false},
-                                                 {44100u, 3, false}, {44100u, 65535, false}}) {
+  for (const auto& [rate, channels, accepted] : {std::tuple{0u, 1, false},
+                                                 {768001u, 1, false},
+                                                 {2147483647u, 1, false},
+                                                 {4294967295u, 2, false},
+                                                 {1u, 1, true},
+                                                 {768000u, 2, true},
+                                                 {44100u, 0, false},
+                                                 {44100u, 3, false},
+                                                 {44100u, 65535, false}}) {
     const auto channelCount = static_cast<uint16_t>(channels);
     const std::string path = dir.Write("odd.wav", Wave({1, 2, 3, 4}, rate, channelCount));
     EXPECT_EQ(RefusalText(path), accepted ? "" : messages::kIncorrectFormat) << rate << " Hz, " << channels;
   }
   // A fmt chunk too short to hold the bit width cannot be a 16-bit file.
-  EXPECT_EQ(RefusalText(dir.Write("shortfmt.wav", Riff("WAVE", {FmtChunk(1, 1, 8000, 16, 12), Chunk("data", {1, 2})}))),
+  EXPECT_EQ(RefusalText(dir.Write("shortfmt.wav",
+                                  Riff("WAVE", {FmtChunk(1, 1, 8000, 16, 12), Chunk("data", {1, 2})}))),
             messages::kIncorrectFormat);
   EXPECT_EQ(CheckBeforeLoad(dir.Write("good.wav", Wave({1, 2})), LoadCommand::Open), std::nullopt);
 }
@@ -82,7 +92,8 @@ TEST(WaveLoader, DataLengthIsWhatTheFileHoldsInWholeSamples) {
   EXPECT_EQ(doc.SampleStream.size(), 4u);
   EXPECT_EQ(doc.RightLocatorPos, 4);
 
-  const std::string odd = dir.Write("odd.wav", Riff("WAVE", {FmtChunk(1, 1, 8000, 16), Chunk("data", {1, 0, 2})}));
+  const std::string odd =
+      dir.Write("odd.wav", Riff("WAVE", {FmtChunk(1, 1, 8000, 16), Chunk("data", {1, 0, 2})}));
   LoadDocument(doc, odd, StereoChoice::Combine);
   EXPECT_EQ(doc.DataLength, 2);
 }
@@ -110,7 +121,8 @@ TEST(WaveLoader, StereoReductionPicksOrCombinesChannels) {
 TEST(WaveLoader, StereoWithAPartialLastFrameKeepsLengthAndFramesInStep) {
   TempDir dir;
   auto data = Pcm16({10, 20, 30, 40, 50});  // two frames and a half
-  const std::string path = dir.Write("partial.wav", Riff("WAVE", {FmtChunk(1, 2, 44100, 16), Chunk("data", data)}));
+  const std::string path =
+      dir.Write("partial.wav", Riff("WAVE", {FmtChunk(1, 2, 44100, 16), Chunk("data", data)}));
   Document doc;
   LoadDocument(doc, path, StereoChoice::Right);
   EXPECT_EQ(doc.DataLength, 4);

@@ -26,9 +26,7 @@ bool SimulatedWaveOutput::StopDevice() {
   return true;
 }
 
-uint32_t SimulatedWaveOutput::BytesPlayed() {
-  return Playing() ? static_cast<uint32_t>(position_) : 0;
-}
+uint32_t SimulatedWaveOutput::BytesPlayed() { return Playing() ? static_cast<uint32_t>(position_) : 0; }
 
 int32_t SimulatedWaveOutput::PlayBlock(const uint8_t* data, uint32_t length, bool loop) {
   if (!WavOpen()) return 0;

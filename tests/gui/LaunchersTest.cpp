@@ -1,6 +1,6 @@
 #include <QAction>
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,7 +44,8 @@ class LaunchersTest : public QObject {
     w.launcher.programsStart = false;
     w.form.SpeedButton16->click();
     QCOMPARE(w.launcher.programs.size(), 2);
-    QCOMPARE(w.dialogs.MessageTexts(), QStringList{QStringLiteral("Error opening control panel; check path in options")});
+    QCOMPARE(w.dialogs.MessageTexts(),
+             QStringList{QStringLiteral("Error opening control panel; check path in options")});
     QCOMPARE(w.dialogs.messages[0].icon, MessageIcon::Error);
   }
 
@@ -57,9 +58,10 @@ class LaunchersTest : public QObject {
 
     w.launcher.urlsOpen = false;
     w.form.h1->trigger();
-    QCOMPARE(w.dialogs.MessageTexts(),
-             QStringList{QStringLiteral("Error opening homepage\r\nCheck browser is installed, and go to\r\n") +
-                         TMainForm::HomePage});
+    QCOMPARE(
+        w.dialogs.MessageTexts(),
+        QStringList{QStringLiteral("Error opening homepage\r\nCheck browser is installed, and go to\r\n") +
+                    TMainForm::HomePage});
   }
 
   void theHelpIsLookedForInTheFolderTheProgramStartedIn() {
@@ -77,8 +79,10 @@ class LaunchersTest : public QObject {
 
     w.launcher.urlsOpen = false;
     w.form.HelpFileItemClick();
-    QCOMPARE(w.dialogs.MessageTexts(),
-             QStringList{QStringLiteral("Error opening help file\r\nCheck browser is installed, and open\r\n") + page});
+    QCOMPARE(
+        w.dialogs.MessageTexts(),
+        QStringList{QStringLiteral("Error opening help file\r\nCheck browser is installed, and open\r\n") +
+                    page});
   }
 
   void theHelpBesideTheProgramIsFoundWhenTheStartFolderLacksIt() {
@@ -88,7 +92,8 @@ class LaunchersTest : public QObject {
     Window w;
     QDir::setCurrent(before);
     w.form.HelpFileItem->trigger();
-    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Wrights.html"));
+    const QString beside =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Wrights.html"));
     QCOMPARE(w.launcher.urls, QList<QUrl>{QUrl::fromLocalFile(beside)});
   }
 
@@ -98,8 +103,8 @@ class LaunchersTest : public QObject {
     w.form.HelpFolders = QStringList{empty.path()};
     w.form.HelpFileItem->trigger();
     QVERIFY(w.launcher.urls.isEmpty());
-    QCOMPARE(w.dialogs.MessageTexts(),
-             QStringList{QStringLiteral("Help file not found:\r\n") + QDir(empty.path()).filePath("Wrights.html")});
+    QCOMPARE(w.dialogs.MessageTexts(), QStringList{QStringLiteral("Help file not found:\r\n") +
+                                                   QDir(empty.path()).filePath("Wrights.html")});
   }
 
   void theAboutBoxShowsTheProgramIconWithoutAnIconTheme() {
@@ -112,8 +117,9 @@ class LaunchersTest : public QObject {
   void theAboutBoxClosesOnAClickAnywhere() {
     Window w;
     QCOMPARE(w.form.Form2->windowTitle(), QStringLiteral("About"));
-    for (QWidget* target : {static_cast<QWidget*>(w.form.Form2), static_cast<QWidget*>(w.form.Form2->Comments),
-                            static_cast<QWidget*>(w.form.Form2->ProgramIcon)}) {
+    for (QWidget* target :
+         {static_cast<QWidget*>(w.form.Form2), static_cast<QWidget*>(w.form.Form2->Comments),
+          static_cast<QWidget*>(w.form.Form2->ProgramIcon)}) {
       bool wasShown = false;
       QTimer::singleShot(0, [&] {
         wasShown = w.form.Form2->isVisible();

@@ -22,7 +22,6 @@ using namespace slicewright::test;
 class MainFormClipboardTest : public QObject {
   Q_OBJECT
 
-
   static std::vector<uint8_t> AsBytes(const QByteArray& bytes) { return {bytes.begin(), bytes.end()}; }
 
   // A window on a ramp cut at 40000 and 80000, copying to a clipboard in memory.
@@ -143,7 +142,8 @@ class MainFormClipboardTest : public QObject {
     QVERIFY(std::all_of(doc.SampleStream.begin() + 42000, doc.SampleStream.begin() + 80000,
                         [](uint8_t b) { return b == 0; }));
     QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 0, 40000), EditingWindow::Bytes(w.before, 0, 40000));
-    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, 128000), EditingWindow::Bytes(w.before, 80000, 128000));
+    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, 128000),
+             EditingWindow::Bytes(w.before, 80000, 128000));
     QCOMPARE(w.PointPositions(), (std::vector<int32_t>{40000, 80000}));
     w.form.mnuUndo->trigger();
     QCOMPARE(doc.SampleStream, w.before);
@@ -151,7 +151,8 @@ class MainFormClipboardTest : public QObject {
     w.clipboard.PutFromOutside(AsBytes(WaveBytes(std::vector<int16_t>(30000, -5))));
     w.form.PasteIntoSegment2->trigger();
     QCOMPARE(doc.SampleAt(79998), int16_t{-5});
-    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, 128000), EditingWindow::Bytes(w.before, 80000, 128000));
+    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, 128000),
+             EditingWindow::Bytes(w.before, 80000, 128000));
     QCOMPARE(doc.DataLength, 128000);
   }
 
@@ -170,7 +171,8 @@ class MainFormClipboardTest : public QObject {
       QCOMPARE(w.doc().DataLength, 128000);
     }
     // A data length far beyond the block takes only the bytes present.
-    w.clipboard.PutFromOutside(AsBytes(QByteArrayLiteral("RIFF\0\0\0\0WAVEdata\xF0\xFF\xFF\x0F\x01\x00\x02\x00\x03")));
+    w.clipboard.PutFromOutside(
+        AsBytes(QByteArrayLiteral("RIFF\0\0\0\0WAVEdata\xF0\xFF\xFF\x0F\x01\x00\x02\x00\x03")));
     w.form.mnuPasteAllKeep->trigger();
     QCOMPARE(w.doc().DataLength, 4);
     QCOMPARE(w.doc().SampleAt(2), int16_t{2});

@@ -16,8 +16,6 @@ using namespace slicewright::test;
 class MainFormEditsTest : public QObject {
   Q_OBJECT
 
-
-
  private slots:
   void insReversesTheSegmentUnderThePointerAndUndoSwapsBack() {
     EditingWindow w;
@@ -27,7 +25,8 @@ class MainFormEditsTest : public QObject {
     QTest::keyClick(&w.form, Qt::Key_Insert);
     const std::vector<uint8_t>& after = w.doc().SampleStream;
     QCOMPARE(EditingWindow::Bytes(after, 0, 40000), EditingWindow::Bytes(before, 0, 40000));
-    QCOMPARE(EditingWindow::Bytes(after, 80000, w.doc().DataLength), EditingWindow::Bytes(before, 80000, w.doc().DataLength));
+    QCOMPARE(EditingWindow::Bytes(after, 80000, w.doc().DataLength),
+             EditingWindow::Bytes(before, 80000, w.doc().DataLength));
     QCOMPARE(w.doc().SampleAt(40000), static_cast<int16_t>(before[79998] | before[79999] << 8));
     QCOMPARE(w.doc().SampleAt(79998), static_cast<int16_t>(before[40000] | before[40001] << 8));
     QVERIFY(w.form.mnuUndo->isEnabled());
@@ -49,7 +48,8 @@ class MainFormEditsTest : public QObject {
                         [](uint8_t b) { return b == 0; }));
     QCOMPARE(doc.SampleAt(39500), static_cast<int16_t>(before[39500] | before[39501] << 8));
     QCOMPARE(doc.SampleAt(39998), int16_t{0});
-    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, doc.DataLength), EditingWindow::Bytes(before, 80000, doc.DataLength));
+    QCOMPARE(EditingWindow::Bytes(doc.SampleStream, 80000, doc.DataLength),
+             EditingWindow::Bytes(before, 80000, doc.DataLength));
     w.form.mnuUndo->trigger();
     QCOMPARE(doc.SampleStream, before);
   }
@@ -66,7 +66,8 @@ class MainFormEditsTest : public QObject {
     w.form.PopupRev->trigger();
     QVERIFY(w.form.transport().LoopPlaying());  // the loop goes on
     QCOMPARE(w.PlayBlocks(), plays);
-    QCOMPARE(EditingWindow::Bytes(w.doc().PlayBuffer, 40000, 80000), EditingWindow::Bytes(w.doc().SampleStream, 40000, 80000));
+    QCOMPARE(EditingWindow::Bytes(w.doc().PlayBuffer, 40000, 80000),
+             EditingWindow::Bytes(w.doc().SampleStream, 40000, 80000));
   }
 
   void cropKeepsTheRegionShowsItWholeAndUndoBringsTheFileBack() {

@@ -36,9 +36,7 @@ QByteArray ReadAll(const QString& path) {
   return file.readAll();
 }
 
-QStringList FilesIn(const QString& folder) {
-  return QDir(folder).entryList(QDir::Files, QDir::Name);
-}
+QStringList FilesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
 // Checks a WAV file written from bytes [start, start + length) of the document.
 void CheckWave(const QString& path, const Document& doc, int32_t start, int32_t length) {
@@ -246,7 +244,8 @@ class MainFormExportsTest : public QObject {
     QCOMPARE(request.defaultSuffix, QStringLiteral("sf2"));
     QCOMPARE(request.fileName, QStringLiteral("*.sf2"));
     CheckBank(w.folder.Path(QStringLiteral("bank.sf2")));
-    QCOMPARE(QString::fromStdString(w.form.settings().SaveSFDir), QDir(w.folder.Path(QString())).absolutePath());
+    QCOMPARE(QString::fromStdString(w.form.settings().SaveSFDir),
+             QDir(w.folder.Path(QString())).absolutePath());
   }
 
   void sfzIsSavedWithTheSoundFontSettingsAndFailuresAreReported() {
@@ -280,7 +279,8 @@ class MainFormExportsTest : public QObject {
     w.dialogs.saveAnswers = {mid, bank};
     QTest::mouseClick(w.form.SaveSFMB, Qt::LeftButton);
     QVERIFY(w.dialogs.messages.isEmpty());
-    QCOMPARE(w.dialogs.settingsShown, QStringList({"Select Midi Template Parameters", "SoundFont 2.0 settings"}));
+    QCOMPARE(w.dialogs.settingsShown,
+             QStringList({"Select Midi Template Parameters", "SoundFont 2.0 settings"}));
     QCOMPARE(w.dialogs.saveRequests[1].fileName, bank);
     CheckTemplate(mid, 48);
     CheckBank(bank);
@@ -288,7 +288,8 @@ class MainFormExportsTest : public QObject {
 
     // Only ".mid" itself is replaced: a template named in capitals offers its
     // name unchanged; a bank dialog on its own starts from the pattern again.
-    w.dialogs.settingsScripts = {ScriptedDialogs::PressOk(), ScriptedDialogs::PressOk(), ScriptedDialogs::PressOk()};
+    w.dialogs.settingsScripts = {ScriptedDialogs::PressOk(), ScriptedDialogs::PressOk(),
+                                 ScriptedDialogs::PressOk()};
     w.dialogs.saveAnswers = {w.folder.Path(QStringLiteral("LOOP.MID"))};
     w.form.SaveSFM->trigger();
     QCOMPARE(w.dialogs.saveRequests.size(), 4);

@@ -3,20 +3,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSpinBox>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
-#include "support/TestPlayback.h"
 #include "app/gui/TMainForm.h"
 #include "document/LoadMessages.h"
 #include "document/Samples.h"
-#include "view/gui/PaintBoxes.h"
 #include "support/MemoryStore.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestPlayback.h"
 #include "support/WaveFiles.h"
+#include "view/gui/PaintBoxes.h"
 
 using namespace slicewright;
 using namespace slicewright::test;
@@ -75,15 +75,15 @@ class MainFormFilesTest : public QObject {
     MemoryStore store;
     TestPlayback playback;
     TMainForm form(dialogs, store, playback.wave, playback.timer);
-    const QList<QWidget*> documentWidgets{form.TrackBar1,     form.SaveWaveB,     form.SaveMidB,  form.SaveSFB,
-                                          form.SaveSFMB,      form.SpeedButton17, form.SpeedButton18, form.SpeedButton19,
-                                          form.Button19,      form.Button21,      form.Button3,   form.Button20,
-                                          form.Button24,      form.PaintBox1};
-    const QList<QAction*> documentItems{form.SplitMenuItem, form.SaveSFItem,      form.SaveSfzItem, form.SaveRegionItem,
-                                        form.SaveSFM,       form.SaveMidMenuItem, form.CropRegion1,
-                                        form.mnuCopyAll,    form.mnuPasteAllKeep, form.mnuPasteNew,
-                                        form.mnuLockAll,    form.mnuUnlockAll,    form.PopUp11,
-                                        form.PopupZin,      form.PopupRev,        form.popupSilence};
+    const QList<QWidget*> documentWidgets{
+        form.TrackBar1,     form.SaveWaveB,     form.SaveMidB,      form.SaveSFB,  form.SaveSFMB,
+        form.SpeedButton17, form.SpeedButton18, form.SpeedButton19, form.Button19, form.Button21,
+        form.Button3,       form.Button20,      form.Button24,      form.PaintBox1};
+    const QList<QAction*> documentItems{
+        form.SplitMenuItem,   form.SaveSFItem,      form.SaveSfzItem, form.SaveRegionItem,
+        form.SaveSFM,         form.SaveMidMenuItem, form.CropRegion1, form.mnuCopyAll,
+        form.mnuPasteAllKeep, form.mnuPasteNew,     form.mnuLockAll,  form.mnuUnlockAll,
+        form.PopUp11,         form.PopupZin,        form.PopupRev,    form.popupSilence};
     for (QWidget* w : documentWidgets) QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
     for (QAction* a : documentItems) QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     QVERIFY(form.SpeedButton11->isEnabled());
@@ -139,11 +139,13 @@ class MainFormFilesTest : public QObject {
     notWave.replace(8, 4, "AVI ");
     Open(form, dialogs, folder_.Write(QStringLiteral("avi.wav"), notWave));
 
-    const QStringList expected{QString::fromLatin1(messages::kFileNotFound),
-                               QStringLiteral("Wave File Corrupted!\r\n"), QStringLiteral("Wave File Corrupted!\r\n"),
-                               QStringLiteral("Wave File is incorrect format;\r\nMust be 16bit Windows Wave Format"),
-                               QStringLiteral("Wave File is incorrect format;\r\nMust be 16bit Windows Wave Format"),
-                               QStringLiteral("Invalid WAV")};
+    const QStringList expected{
+        QString::fromLatin1(messages::kFileNotFound),
+        QStringLiteral("Wave File Corrupted!\r\n"),
+        QStringLiteral("Wave File Corrupted!\r\n"),
+        QStringLiteral("Wave File is incorrect format;\r\nMust be 16bit Windows Wave Format"),
+        QStringLiteral("Wave File is incorrect format;\r\nMust be 16bit Windows Wave Format"),
+        QStringLiteral("Invalid WAV")};
     QCOMPARE(dialogs.MessageTexts(), expected);
     for (int i = 0; i < 5; ++i) QCOMPARE(dialogs.messages[i].icon, MessageIcon::Warning);
     QCOMPARE(dialogs.messages[5].icon, MessageIcon::Error);
@@ -168,9 +170,8 @@ class MainFormFilesTest : public QObject {
     form.SubOpenItems[0]->trigger();
     QFile::remove(path);
     form.SubOpenItems[0]->trigger();
-    QCOMPARE(dialogs.MessageTexts(),
-             (QStringList{QStringLiteral("Wave File is incorrect format\r\n"),
-                          QString::fromLatin1(messages::kFileNotFound)}));
+    QCOMPARE(dialogs.MessageTexts(), (QStringList{QStringLiteral("Wave File is incorrect format\r\n"),
+                                                  QString::fromLatin1(messages::kFileNotFound)}));
   }
 
   void recentListHidesTheOpenFileAndPutsNewFilesOnTop() {
@@ -221,7 +222,8 @@ class MainFormFilesTest : public QObject {
 
     dialogs.messageAnswers.append(MessageAnswer::No);
     form.RevertItem->trigger();
-    QCOMPARE(dialogs.messages.last().text, QStringLiteral("Are you sure you wish to revert to the original sample?"));
+    QCOMPARE(dialogs.messages.last().text,
+             QStringLiteral("Are you sure you wish to revert to the original sample?"));
     QCOMPARE(dialogs.messages.last().buttons, MessageButtons::YesNo);
     QCOMPARE(form.document().SampleStream[100], static_cast<uint8_t>(original ^ 0xFF));
 
@@ -266,7 +268,8 @@ class MainFormFilesTest : public QObject {
     Open(form, dialogs, path);
     QCOMPARE(form.windowTitle(), QStringLiteral("wide.wav - Slicewright"));
     QCOMPARE(form.document().SampleStream, bytes(right));
-    QVERIFY(form.StatusPanels[1]->text().endsWith(QStringLiteral(", from 24-bit PCM, 22050 Hz, stereo, 0:00.0")));
+    QVERIFY(
+        form.StatusPanels[1]->text().endsWith(QStringLiteral(", from 24-bit PCM, 22050 Hz, stereo, 0:00.0")));
     QCOMPARE(form.StatusPanels[1]->text().left(17), QStringLiteral("16 Bit / 22050 hz"));
 
     // Revert converts again, as it loads.
@@ -283,8 +286,8 @@ class MainFormFilesTest : public QObject {
     TestPlayback playback;
     TMainForm form(dialogs, store, playback.wave, playback.timer);
     // Frames: (1001, -1001), (-32768, -32768), (-3, 5).
-    const QString path =
-        folder_.Write(QStringLiteral("stereo.wav"), WaveBytes({1001, -1001, -32768, -32768, -3, 5}, 22050, 2));
+    const QString path = folder_.Write(QStringLiteral("stereo.wav"),
+                                       WaveBytes({1001, -1001, -32768, -32768, -3, 5}, 22050, 2));
     dialogs.stereoAnswers.append(StereoChoice::Combine);
     Open(form, dialogs, path);
     QCOMPARE(dialogs.stereoShown, 1);

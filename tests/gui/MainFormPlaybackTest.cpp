@@ -1,6 +1,6 @@
+#include <QEventLoop>
 #include <QPushButton>
 #include <QSlider>
-#include <QEventLoop>
 #include <QTest>
 #include <QTimer>
 
@@ -9,10 +9,10 @@
 #include "audio/Transport.h"
 #include "document/LoadMessages.h"
 #include "support/MemoryStore.h"
-#include "view/gui/PaintBoxes.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestPlayback.h"
 #include "support/WaveFiles.h"
+#include "view/gui/PaintBoxes.h"
 
 using namespace slicewright;
 using namespace slicewright::test;
@@ -69,7 +69,8 @@ class MainFormPlaybackTest : public QObject {
     QTest::mouseClick(w.form.Button20, Qt::LeftButton);
     QVERIFY(w.playback.wave.LastBlockLoops());
     const Document& doc = w.form.document();
-    QCOMPARE(static_cast<int32_t>(w.playback.wave.LastBlock().size()), doc.RightLocatorPos - doc.LeftLocatorPos);
+    QCOMPARE(static_cast<int32_t>(w.playback.wave.LastBlock().size()),
+             doc.RightLocatorPos - doc.LeftLocatorPos);
     QVERIFY(w.form.transport().LoopPlaying());
 
     QTest::mouseClick(w.form.Button3, Qt::LeftButton);
@@ -123,7 +124,8 @@ class MainFormPlaybackTest : public QObject {
     w.form.show();
     QCOMPARE(w.dialogs.messages.size(), 1);
     QCOMPARE(w.dialogs.messages.first().icon, MessageIcon::Error);
-    QCOMPARE(w.dialogs.messages.first().text, QStringLiteral("Error! - No Soundcard Found - check Control Panel"));
+    QCOMPARE(w.dialogs.messages.first().text,
+             QStringLiteral("Error! - No Soundcard Found - check Control Panel"));
     QVERIFY(w.form.Closing);
     // The program then ends with a status that tells the shell it failed.
     QEventLoop loop;

@@ -6,9 +6,9 @@
 #include <QToolButton>
 
 #include "app/gui/QSettingsStore.h"
-#include "support/TestPlayback.h"
 #include "app/gui/TMainForm.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestPlayback.h"
 #include "support/WaveFiles.h"
 #include "view/gui/WaveView.h"
 
@@ -34,7 +34,9 @@ class MainFormSettingsTest : public QObject {
   QTemporaryDir config_;
   TestFolder files_;
 
-  QString ConfigFile() const { return config_.filePath(QStringLiteral("Kestrel Forge Software/Slicewright.conf")); }
+  QString ConfigFile() const {
+    return config_.filePath(QStringLiteral("Kestrel Forge Software/Slicewright.conf"));
+  }
   QString Stored(const QString& name) const {
     QSettings settings(ConfigFile(), QSettings::IniFormat);
     return settings.value(QStringLiteral("1/Config/") + name).toString();

@@ -226,7 +226,8 @@ class MainFormToolsTest : public QObject {
 
   void lockAllAndUnlockAllFromTheToolBarRecordNoUndo() {
     EditingWindow w;
-    w.SetPoints({EditingWindow::Active(20000), SlicePoint{40000, 10, true, false}, EditingWindow::Active(60000)});
+    w.SetPoints(
+        {EditingWindow::Active(20000), SlicePoint{40000, 10, true, false}, EditingWindow::Active(60000)});
     QTest::mouseClick(w.form.SpeedButton18, Qt::LeftButton);
     QVERIFY(w.doc().SlicePoints[1].Locked && w.doc().SlicePoints[3].Locked);
     QVERIFY(!w.doc().SlicePoints[2].Locked);  // not active, so not locked

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "support/TestPlayback.h"
 #include "app/gui/TMainForm.h"
 #include "support/MemoryStore.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestPlayback.h"
 #include "support/WaveFiles.h"
 #include "view/PixelMapping.h"
 #include "view/WaveColumns.h"
@@ -348,11 +348,13 @@ class MainFormViewTest : public QObject {
     QVERIFY(!form.Panel4->geometry().intersects(form.Panel2->geometry()));
     QVERIFY(!form.Panel4->geometry().intersects(form.Panel1->geometry()));
     QVERIFY(form.Panel2->childrenRect().bottom() < form.Panel2->height());
-    const QList<QWidget*> row{form.Button3, form.Button4, form.Button20, form.Button24, form.TrackBar1, form.Label2,
-                              form.Edit1,   form.UpDown1, form.Edit2,    form.UpDown2,  form.Label3};
+    const QList<QWidget*> row{form.Button3,   form.Button4, form.Button20, form.Button24,
+                              form.TrackBar1, form.Label2,  form.Edit1,    form.UpDown1,
+                              form.Edit2,     form.UpDown2, form.Label3};
     for (int i = 0; i < row.size(); ++i) {
       QVERIFY2(form.Panel1->rect().contains(row[i]->geometry()), qPrintable(row[i]->objectName()));
-      const int least = row[i]->minimumWidth() > 0 ? row[i]->minimumWidth() : row[i]->minimumSizeHint().width();
+      const int least =
+          row[i]->minimumWidth() > 0 ? row[i]->minimumWidth() : row[i]->minimumSizeHint().width();
       QVERIFY2(row[i]->width() >= least, qPrintable(row[i]->objectName()));
       for (int j = i + 1; j < row.size(); ++j) QVERIFY(!row[i]->geometry().intersects(row[j]->geometry()));
     }

@@ -2,8 +2,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QWheelEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "audio/Transport.h"
 #include "support/EditingWindow.h"
@@ -109,7 +109,8 @@ class MainFormZoomTest : public QObject {
     QCOMPARE(Factor(w), QStringLiteral("x4.0"));
     QTest::mouseClick(w.form.PaintBox1, Qt::LeftButton, Qt::ControlModifier, QPoint(320, 20));
     QCOMPARE(Factor(w), QStringLiteral("x2.0"));
-    QTest::mouseClick(w.form.PaintBox1, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier, QPoint(320, 20));
+    QTest::mouseClick(w.form.PaintBox1, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier,
+                      QPoint(320, 20));
     QCOMPARE(Factor(w), QStringLiteral("x4.0"));
 
     const int plays = w.PlayBlocks();

@@ -26,7 +26,8 @@ Document RegionOf(int32_t slices) {
 }
 
 void Click(UpDown* upDown, bool up, int times = 1) {
-  for (int i = 0; i < times; ++i) QTest::mouseClick(up ? upDown->UpButton : upDown->DownButton, Qt::LeftButton);
+  for (int i = 0; i < times; ++i)
+    QTest::mouseClick(up ? upDown->UpButton : upDown->DownButton, Qt::LeftButton);
 }
 
 bool WarningShown(const TMidiForm& form) { return !form.Keyboard->Label4->isHidden(); }

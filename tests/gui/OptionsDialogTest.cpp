@@ -61,7 +61,8 @@ class OptionsDialogTest : public QObject {
       QCOMPARE(preview.pixelColor(x, 10), ToQColor(settings.Colours.DivColour));
       QCOMPARE(preview.pixelColor(x, 150), ToQColor(settings.Colours.DivColour));
     }
-    for (int x : {0, 39, 200, 449}) QCOMPARE(preview.pixelColor(x, 76), ToQColor(settings.Colours.LineColour));
+    for (int x : {0, 39, 200, 449})
+      QCOMPARE(preview.pixelColor(x, 76), ToQColor(settings.Colours.LineColour));
     QCOMPARE(preview.pixelColor(8, 140), ToQColor(settings.Colours.WaveColour));
     QCOMPARE(preview.pixelColor(8, 20), ToQColor(settings.Colours.BGColour));
     QCOMPARE(preview.pixelColor(0, 0), QColor(Qt::black));
@@ -139,9 +140,10 @@ class OptionsDialogTest : public QObject {
 
     bool reopenedClean = false;
     w.dialogs.settingsScripts.append([&](QDialog&) {
-      reopenedClean = w.form.Form4->WorkingColours[0] == before.BGColour &&
-                      Swatch(*w.form.Form4) == ToQColor(before.BGColour) &&
-                      w.form.Form4->Edit1->text() == QString::fromStdString(w.form.settings().ControlPanelPath);
+      reopenedClean =
+          w.form.Form4->WorkingColours[0] == before.BGColour &&
+          Swatch(*w.form.Form4) == ToQColor(before.BGColour) &&
+          w.form.Form4->Edit1->text() == QString::fromStdString(w.form.settings().ControlPanelPath);
     });
     w.form.Options1->trigger();
     QVERIFY(reopenedClean);

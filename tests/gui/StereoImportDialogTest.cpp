@@ -16,7 +16,8 @@ class StereoImportDialogTest : public QObject {
   void okWaitsForAChannel() {
     TForm5 dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Import Stereo File"));
-    QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->title(), QStringLiteral("Choose channel:"));
+    QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"))->title(),
+             QStringLiteral("Choose channel:"));
     auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Button1"));
     QCOMPARE(ok->text(), QStringLiteral("O.K."));
     QVERIFY(!ok->isEnabled());

@@ -38,7 +38,8 @@ std::vector<uint8_t> QtClipboard::Wave() const {
 
 void QtClipboard::SetWave(const std::vector<uint8_t>& image) {
   auto* data = new QMimeData;
-  data->setData(kWaveType, QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size())));
+  data->setData(kWaveType, QByteArray(reinterpret_cast<const char*>(image.data()),
+                                      static_cast<qsizetype>(image.size())));
   // The clipboard owns the data from here on.
   QGuiApplication::clipboard()->setMimeData(data);
 }

@@ -8,8 +8,8 @@
 #include <QToolButton>
 
 #include "app/gui/Dialogs.h"
-#include "audio/ThreadedTimer.h"
 #include "app/gui/TMainForm.h"
+#include "audio/ThreadedTimer.h"
 #include "view/gui/WaveView.h"
 
 namespace slicewright {
@@ -32,7 +32,8 @@ std::string DefaultDialogFolder() {
 void TMainForm::ReadConfiguration() {
   const ConfigDefaults defaults{DefaultDialogFolder(), kDefaultControlPanel};
   if (!slicewright::ReadConfiguration(configStore_, settings_, defaults)) {
-    dialogs_.ShowMessage(this, MessageIcon::None, MessageButtons::Ok, QString::fromLatin1(kRegistryUpdateFailed));
+    dialogs_.ShowMessage(this, MessageIcon::None, MessageButtons::Ok,
+                         QString::fromLatin1(kRegistryUpdateFailed));
   }
   ViewDisplay& display = view_->Display();
   display.colours = settings_.Colours;
@@ -58,7 +59,8 @@ void TMainForm::WriteConfiguration() {
   const WriteOutcome outcome = slicewright::WriteConfiguration(configStore_, settings_);
   const int failures = outcome.opened ? outcome.failedWrites : 1;
   for (int i = 0; i < failures; ++i) {
-    dialogs_.ShowMessage(this, MessageIcon::None, MessageButtons::Ok, QString::fromLatin1(kRegistryUpdateFailed));
+    dialogs_.ShowMessage(this, MessageIcon::None, MessageButtons::Ok,
+                         QString::fromLatin1(kRegistryUpdateFailed));
   }
 }
 

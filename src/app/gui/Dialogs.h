@@ -41,7 +41,8 @@ class Dialogs {
   virtual std::optional<StereoChoice> ChooseStereoChannel(QWidget* parent) = 0;
   // The conversion dialog for a file of the given format: the channel to
   // keep (any for one channel) on O.K., nothing on Cancel.
-  virtual std::optional<StereoChoice> ConfirmConversion(QWidget* parent, const QString& format, bool stereo) = 0;
+  virtual std::optional<StereoChoice> ConfirmConversion(QWidget* parent, const QString& format,
+                                                        bool stereo) = 0;
   // The colour dialog, opened with the colour given; the chosen colour, or
   // nothing when it was cancelled.
   virtual std::optional<Colour> ChooseColour(QWidget* parent, Colour initial) = 0;

@@ -26,7 +26,8 @@ void TMainForm::ConnectEditCommands() {
   connect(SpeedButton12, &QToolButton::clicked, this, &TMainForm::mnuUndoClick);
   // The tool bar's Undo is usable exactly when the menu's is.
   SpeedButton12->setEnabled(mnuUndo->isEnabled());
-  connect(mnuUndo, &QAction::changed, SpeedButton12, [this] { SpeedButton12->setEnabled(mnuUndo->isEnabled()); });
+  connect(mnuUndo, &QAction::changed, SpeedButton12,
+          [this] { SpeedButton12->setEnabled(mnuUndo->isEnabled()); });
   connect(PopupRev, &QAction::triggered, this, &TMainForm::mnuReverseClick);
   connect(popupSilence, &QAction::triggered, this, &TMainForm::mnuSilenceClick);
   connect(Reverse1, &QAction::triggered, this, &TMainForm::Reverse1Click);
@@ -37,7 +38,8 @@ void TMainForm::ConnectEditCommands() {
 
 void TMainForm::ApplyEditOutcome(const EditOutcome& outcome) {
   if (outcome.PointTableFull) {
-    dialogs_.ShowMessage(this, MessageIcon::Warning, MessageButtons::Ok, QString::fromLatin1(kPointTableFull));
+    dialogs_.ShowMessage(this, MessageIcon::Warning, MessageButtons::Ok,
+                         QString::fromLatin1(kPointTableFull));
   }
   if (outcome.StopPlayback) Button24Click();
   if (outcome.UndoAvailable) mnuUndo->setEnabled(true);

@@ -30,7 +30,8 @@ std::string FolderOf(const std::string& path) {
 }
 
 FileDialogRequest WaveSaveRequest(const std::string& folder, const QString& fileName) {
-  return {QStringLiteral("Save File As"), QStringLiteral("Wave Audio Files (*.wav)|*.wav|All Files (*.*)|*.*"),
+  return {QStringLiteral("Save File As"),
+          QStringLiteral("Wave Audio Files (*.wav)|*.wav|All Files (*.*)|*.*"),
           QString::fromStdString(folder), QStringLiteral("wav"), fileName};
 }
 
@@ -45,7 +46,8 @@ FileDialogRequest SfzSaveRequest(const std::string& folder, const QString& fileN
 }
 
 FileDialogRequest MidiSaveRequest(const std::string& folder, const QString& fileName) {
-  return {QStringLiteral("Save Template File"), QStringLiteral("Midi Format 0 Files (*.mid)|*.mid|All Files (*.*)|*.*"),
+  return {QStringLiteral("Save Template File"),
+          QStringLiteral("Midi Format 0 Files (*.mid)|*.mid|All Files (*.*)|*.*"),
           QString::fromStdString(folder), QStringLiteral("mid"), fileName};
 }
 
@@ -98,7 +100,8 @@ void TMainForm::ShowExportRefusal(const char* text) {
 
 void TMainForm::SplitMenuItemClick() {
   if (doc_.HasFile()) {
-    if (const auto chosen = AskSaveName(dialogs_, this, WaveSaveRequest(settings_.SaveDir, saveDialogFileName_))) {
+    if (const auto chosen =
+            AskSaveName(dialogs_, this, WaveSaveRequest(settings_.SaveDir, saveDialogFileName_))) {
       Form1->ProgressBar1->setValue(0);
       Form1->show();
       // A failed slice is reported and the others are still written.
@@ -142,7 +145,8 @@ void TMainForm::SaveRegionItemClick() {
   if (!chosen) return;
   // The region save leaves its name in the dialog for the next save.
   saveDialogFileName_ = QString::fromStdString(*chosen);
-  if (!WriteWaveFile(doc_, WaveFileName(*chosen), doc_.LeftLocatorPos, doc_.RightLocatorPos - doc_.LeftLocatorPos)) {
+  if (!WriteWaveFile(doc_, WaveFileName(*chosen), doc_.LeftLocatorPos,
+                     doc_.RightLocatorPos - doc_.LeftLocatorPos)) {
     ShowExportError(messages::kWaveSaveError);
   }
   settings_.SaveDir = FolderOf(*chosen);
@@ -150,7 +154,8 @@ void TMainForm::SaveRegionItemClick() {
 
 bool TMainForm::SaveInstrument(
     const FileDialogRequest& request,
-    const std::function<InstrumentSave(const SoundFontSettings&, const std::string&)>& write, const char* saveError) {
+    const std::function<InstrumentSave(const SoundFontSettings&, const std::string&)>& write,
+    const char* saveError) {
   Form6->FormShow(doc_);
   if (!dialogs_.RunSettingsDialog(*Form6)) return false;
   const auto chosen = AskSaveName(dialogs_, this, request);
@@ -206,7 +211,8 @@ void TMainForm::SaveMidMenuItemClick() {
   if (doc_.HasFile()) {
     // A region without a tempo or without length cannot be timed: say so
     // before asking anything. Keys out of range are the dialog's to refuse.
-    const TemplateRefusal refusal = BuildMidiTemplate(doc_, MidiForm->Settings(settings_.AweFilterOption)).refusal;
+    const TemplateRefusal refusal =
+        BuildMidiTemplate(doc_, MidiForm->Settings(settings_.AweFilterOption)).refusal;
     if (refusal != TemplateRefusal::None && refusal != TemplateRefusal::KeysExceeded) {
       ShowExportRefusal(TemplateRefusalMessage(refusal));
     } else {

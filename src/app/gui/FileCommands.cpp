@@ -14,8 +14,8 @@
 #include <filesystem>
 
 #include "app/gui/Dialogs.h"
-#include "audio/Transport.h"
 #include "app/gui/TMainForm.h"
+#include "audio/Transport.h"
 #include "document/AudioConversion.h"
 #include "document/LoadMessages.h"
 #include "view/gui/PaintBoxes.h"
@@ -48,7 +48,8 @@ void TMainForm::ShowFailure(const std::exception& error) {
 }
 
 void TMainForm::ShowRefusal(const LoadRefusal& refusal) {
-  const MessageIcon icon = refusal.severity == RefusalSeverity::Error ? MessageIcon::Error : MessageIcon::Warning;
+  const MessageIcon icon =
+      refusal.severity == RefusalSeverity::Error ? MessageIcon::Error : MessageIcon::Warning;
   dialogs_.ShowMessage(this, icon, MessageButtons::Ok, QString::fromStdString(refusal.message));
 }
 
@@ -132,14 +133,16 @@ void TMainForm::PlaceLocatorButtonsAtEnds() {
 
 // What closing disables, shared by Close and by a load that replaces a document.
 void TMainForm::DisableDocumentControls() {
-  for (QAction* action : {mnuUndo, mnuPasteNew, mnuLockAll, mnuUnlockAll, SaveSFItem, SaveSfzItem, SaveRegionItem, SaveSFM,
-                          SaveSelectItem, SplitMenuItem, SaveMidMenuItem, FileCloseItem, CropRegion1, mnuCopyAll,
-                          mnuPasteAllKeep, PopupZin, PopUpZout, PopUpZts, PopUp11, PopupRev, popupSilence}) {
+  for (QAction* action :
+       {mnuUndo,        mnuPasteNew, mnuLockAll,      mnuUnlockAll,  SaveSFItem,      SaveSfzItem,
+        SaveRegionItem, SaveSFM,     SaveSelectItem,  SplitMenuItem, SaveMidMenuItem, FileCloseItem,
+        CropRegion1,    mnuCopyAll,  mnuPasteAllKeep, PopupZin,      PopUpZout,       PopUpZts,
+        PopUp11,        PopupRev,    popupSilence}) {
     action->setEnabled(false);
   }
   for (QWidget* widget : std::initializer_list<QWidget*>{
-           TrackBar1, SaveWaveB, SaveMidB, SpeedButton17, SpeedButton18, SpeedButton19, SaveSFB, SaveSFMB, Button19,
-           Button21, Button3, Button4, Button24, Button20, PaintBox1}) {
+           TrackBar1, SaveWaveB, SaveMidB, SpeedButton17, SpeedButton18, SpeedButton19, SaveSFB, SaveSFMB,
+           Button19, Button21, Button3, Button4, Button24, Button20, PaintBox1}) {
     widget->setEnabled(false);
   }
   SpeedButton1->setChecked(true);
@@ -185,7 +188,9 @@ TMainForm::LoadResult TMainForm::LoadWaveFile(const std::string& path) {
   class WindowQuestions : public LoadQuestions {
    public:
     WindowQuestions(TMainForm& form, const std::string& path) : form_(form), path_(path) {}
-    std::optional<StereoChoice> ChooseChannel() override { return form_.dialogs_.ChooseStereoChannel(&form_); }
+    std::optional<StereoChoice> ChooseChannel() override {
+      return form_.dialogs_.ChooseStereoChannel(&form_);
+    }
     std::optional<StereoChoice> ConfirmConversion(const SourceFormat& format) override {
       return form_.dialogs_.ConfirmConversion(&form_, QString::fromStdString(format.Description()),
                                               format.channels == 2);
@@ -212,25 +217,28 @@ TMainForm::LoadResult TMainForm::LoadWaveFile(const std::string& path) {
 
 // Enables what a document makes usable and shows the new document whole.
 void TMainForm::ShowLoadedDocument() {
-  for (QAction* action : {mnuPasteNew, mnuLockAll, mnuUnlockAll, mnuCopyAll, CropRegion1, mnuPasteAllKeep, PopUp11,
-                          PopupZin, PopupRev, popupSilence, SaveSFItem, SaveSfzItem, SaveRegionItem, SaveSFM, SplitMenuItem}) {
+  for (QAction* action :
+       {mnuPasteNew, mnuLockAll, mnuUnlockAll, mnuCopyAll, CropRegion1, mnuPasteAllKeep, PopUp11, PopupZin,
+        PopupRev, popupSilence, SaveSFItem, SaveSfzItem, SaveRegionItem, SaveSFM, SplitMenuItem}) {
     action->setEnabled(true);
   }
   mnuUndo->setEnabled(false);
   PopUpZts->setEnabled(false);
-  for (QWidget* widget : std::initializer_list<QWidget*>{PaintBox1, Button19, Button21, SaveWaveB, SpeedButton17,
-                                                          SpeedButton18, SpeedButton19, SaveMidB, SaveSFB, SaveSFMB,
-                                                          TrackBar1, Button3, Button20, Button24}) {
+  for (QWidget* widget : std::initializer_list<QWidget*>{
+           PaintBox1, Button19, Button21, SaveWaveB, SpeedButton17, SpeedButton18, SpeedButton19, SaveMidB,
+           SaveSFB, SaveSFMB, TrackBar1, Button3, Button20, Button24}) {
     widget->setEnabled(true);
   }
   Button4->setEnabled(false);
   view_->SetTrackPen(Qt::red);
   UpdateFileMenu();
 
-  setWindowTitle(QFileInfo(QString::fromStdString(doc_.LoadedFileName)).fileName() + QStringLiteral(" - Slicewright"));
+  setWindowTitle(QFileInfo(QString::fromStdString(doc_.LoadedFileName)).fileName() +
+                 QStringLiteral(" - Slicewright"));
   // A converted file names the format it came in.
   QString format = QStringLiteral("%1 Bit / %2 hz").arg(doc_.BitsPerSample).arg(doc_.SampleRate);
-  if (!doc_.SourceFormat.empty()) format += QStringLiteral(", from ") + QString::fromStdString(doc_.SourceFormat);
+  if (!doc_.SourceFormat.empty())
+    format += QStringLiteral(", from ") + QString::fromStdString(doc_.SourceFormat);
   ShowFileFormat(format);
   Label2->setText(QStringLiteral("0%"));
   {

@@ -33,8 +33,8 @@ void TMainForm::BuildMenus() {
 
   File1 = Submenu(this, "File1", QStringLiteral("&File"), QStringLiteral("File Menu"));
   bar->addMenu(File1);
-  FileOpenItem = Item(File1, "FileOpenItem", QStringLiteral("&Open..."), QStringLiteral("Open a new wave file"),
-                      QKeySequence(Qt::CTRL | Qt::Key_O));
+  FileOpenItem = Item(File1, "FileOpenItem", QStringLiteral("&Open..."),
+                      QStringLiteral("Open a new wave file"), QKeySequence(Qt::CTRL | Qt::Key_O));
   ReOpen1 = Submenu(this, "ReOpen1", QStringLiteral("ReOpen"), QStringLiteral("Reopen a file"));
   File1->addMenu(ReOpen1);
   for (int i = 0; i < RecentFileCount; ++i) {
@@ -43,31 +43,33 @@ void TMainForm::BuildMenus() {
     SubOpenItems[i]->setVisible(false);
     connect(SubOpenItems[i], &QAction::triggered, this, [this, i] { SubOpenItemClick(i + 1); });
   }
-  RevertItem = Item(File1, "RevertItem", QStringLiteral("&Revert"), QStringLiteral("Revert to original sample"), {},
-                    false);
-  FileCloseItem = Item(File1, "FileCloseItem", QStringLiteral("C&lose"), QStringLiteral("Close the current file"),
-                       {}, false);
+  RevertItem = Item(File1, "RevertItem", QStringLiteral("&Revert"),
+                    QStringLiteral("Revert to original sample"), {}, false);
+  FileCloseItem = Item(File1, "FileCloseItem", QStringLiteral("C&lose"),
+                       QStringLiteral("Close the current file"), {}, false);
   File1->addSeparator();
   SaveSelectItem = Item(File1, "SaveSelectItem", QStringLiteral("Save &Selected Segment"),
                         QStringLiteral("Save currently selected segment to wave file"), {}, false);
   SaveRegionItem = Item(File1, "SaveRegionItem", QStringLiteral("Save Selected Region"),
                         QStringLiteral("Save region defined by locators to wave file"), {}, false);
   SplitMenuItem = Item(File1, "SplitMenuItem", QStringLiteral("Save To &Wave Files"),
-                       QStringLiteral("Split sample into separate wave files"), QKeySequence(Qt::CTRL | Qt::Key_W),
-                       false);
+                       QStringLiteral("Split sample into separate wave files"),
+                       QKeySequence(Qt::CTRL | Qt::Key_W), false);
   File1->addSeparator();
-  SaveSFItem = Item(File1, "SaveSFItem", QStringLiteral("Save To Sound&Font 2.0"),
-                    QStringLiteral("Split samples into soundfont file"), QKeySequence(Qt::CTRL | Qt::Key_F), false);
+  SaveSFItem =
+      Item(File1, "SaveSFItem", QStringLiteral("Save To Sound&Font 2.0"),
+           QStringLiteral("Split samples into soundfont file"), QKeySequence(Qt::CTRL | Qt::Key_F), false);
   SaveMidMenuItem = Item(File1, "SaveMidMenuItem", QStringLiteral("Save &Midi Timing Template"),
                          QStringLiteral("Save a midi timing template to a standard midi file"),
                          QKeySequence(Qt::CTRL | Qt::Key_M), false);
   SaveSFM = Item(File1, "SaveSFM", QStringLiteral("Save SoundFont &And Midi Template..."),
-                 QStringLiteral("Saves a soundfont and midi file in one operation"), QKeySequence(Qt::CTRL | Qt::Key_B),
-                 false);
+                 QStringLiteral("Saves a soundfont and midi file in one operation"),
+                 QKeySequence(Qt::CTRL | Qt::Key_B), false);
   SaveSfzItem = Item(File1, "SaveSfzItem", QStringLiteral("Save SF&Z..."),
                      QStringLiteral("Save the slices as an SFZ instrument with its sample files"), {}, false);
   File1->addSeparator();
-  Options1 = Item(File1, "Options1", QStringLiteral("Opt&ions"), QStringLiteral("Change current program options"));
+  Options1 =
+      Item(File1, "Options1", QStringLiteral("Opt&ions"), QStringLiteral("Change current program options"));
   File1->addSeparator();
   FileExitItem = Item(File1, "FileExitItem", QStringLiteral("E&xit"), QStringLiteral("Close Slicewright"));
 
@@ -76,8 +78,9 @@ void TMainForm::BuildMenus() {
   mnuUndo = Item(Edit3, "mnuUndo", QStringLiteral("&Undo"), QStringLiteral("Undo the last operation"),
                  QKeySequence(Qt::CTRL | Qt::Key_Z), false);
   Edit3->addSeparator();
-  mnuCopyAll = Item(Edit3, "mnuCopyAll", QStringLiteral("&Copy All"), QStringLiteral("Copy entire sample to clipboard"),
-                    QKeySequence(Qt::CTRL | Qt::Key_C), false);
+  mnuCopyAll =
+      Item(Edit3, "mnuCopyAll", QStringLiteral("&Copy All"),
+           QStringLiteral("Copy entire sample to clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C), false);
   mnuPasteAllKeep = Item(Edit3, "mnuPasteAllKeep", QStringLiteral("Paste All And &Keep"),
                          QStringLiteral("Paste contents of clipboard over sample and keep existing points"),
                          QKeySequence(Qt::CTRL | Qt::Key_K), false);
@@ -90,15 +93,17 @@ void TMainForm::BuildMenus() {
   Edit3->addSeparator();
   mnuLockAll = Item(Edit3, "mnuLockAll", QStringLiteral("&Lock All"), QStringLiteral("Lock all points"),
                     QKeySequence(Qt::CTRL | Qt::Key_L), false);
-  mnuUnlockAll = Item(Edit3, "mnuUnlockAll", QStringLiteral("&Unlock All"), QStringLiteral("Unlock all points"),
-                      QKeySequence(Qt::CTRL | Qt::Key_U), false);
+  mnuUnlockAll = Item(Edit3, "mnuUnlockAll", QStringLiteral("&Unlock All"),
+                      QStringLiteral("Unlock all points"), QKeySequence(Qt::CTRL | Qt::Key_U), false);
 
   View1 = Submenu(this, "View1", QStringLiteral("&View"), QStringLiteral("View Menu"));
   bar->addMenu(View1);
-  ViewFTItem = Item(View1, "ViewFTItem", QStringLiteral("&File Toolbar"), QStringLiteral("Enable / disable file toolbar"));
+  ViewFTItem = Item(View1, "ViewFTItem", QStringLiteral("&File Toolbar"),
+                    QStringLiteral("Enable / disable file toolbar"));
   ViewFTItem->setCheckable(true);
   ViewFTItem->setChecked(true);
-  ViewETItem = Item(View1, "ViewETItem", QStringLiteral("&Edit Toolbar"), QStringLiteral("Enable / disable edit toolbar"));
+  ViewETItem = Item(View1, "ViewETItem", QStringLiteral("&Edit Toolbar"),
+                    QStringLiteral("Enable / disable edit toolbar"));
   ViewETItem->setCheckable(true);
   ViewETItem->setChecked(true);
   mnuPpanel = Item(View1, "mnuPpanel", QStringLiteral("Play panel at top"),
@@ -138,13 +143,14 @@ void TMainForm::BuildPopupMenus() {
   PopupMenu1 = Submenu(this, "PopupMenu1", QString());
   PopUpSave = Item(PopupMenu1, "PopUpSave", QStringLiteral("Save Segment"), {}, {}, false);
   PopupMenu1->addSeparator();
-  PopupZin = Item(PopupMenu1, "PopupZin", QStringLiteral("Zoom In"), QStringLiteral("Zoom in to sample"), {}, false);
-  PopUpZout = Item(PopupMenu1, "PopUpZout", QStringLiteral("Zoom Out"), QStringLiteral("Zoom out of sample segment"),
-                   {}, false);
-  PopUp11 = Item(PopupMenu1, "PopUp11", QStringLiteral("Zoom (1:1)"), QStringLiteral("Zoom out to full view"), {},
-                 false);
-  PopUpZts = Item(PopupMenu1, "PopUpZts", QStringLiteral("Zoom To Segment"), QStringLiteral("Zoom into sample segment"),
-                  {}, false);
+  PopupZin =
+      Item(PopupMenu1, "PopupZin", QStringLiteral("Zoom In"), QStringLiteral("Zoom in to sample"), {}, false);
+  PopUpZout = Item(PopupMenu1, "PopUpZout", QStringLiteral("Zoom Out"),
+                   QStringLiteral("Zoom out of sample segment"), {}, false);
+  PopUp11 = Item(PopupMenu1, "PopUp11", QStringLiteral("Zoom (1:1)"), QStringLiteral("Zoom out to full view"),
+                 {}, false);
+  PopUpZts = Item(PopupMenu1, "PopUpZts", QStringLiteral("Zoom To Segment"),
+                  QStringLiteral("Zoom into sample segment"), {}, false);
   PopupMenu1->addSeparator();
   Tools1 = Submenu(this, "Tools1", QStringLiteral("Tools"));
   PopupMenu1->addMenu(Tools1);

@@ -7,12 +7,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -49,7 +49,9 @@ QToolButton* ToolButton(QWidget* parent, const char* name, const QString& hint, 
   return button;
 }
 
-QIcon Standard(QWidget* widget, QStyle::StandardPixmap pixmap) { return widget->style()->standardIcon(pixmap); }
+QIcon Standard(QWidget* widget, QStyle::StandardPixmap pixmap) {
+  return widget->style()->standardIcon(pixmap);
+}
 
 // A bars or beats field: a read-only text that its up-down control steps.
 QLineEdit* CountField(QWidget* parent, const char* name, const QString& hint) {
@@ -94,26 +96,29 @@ void TMainForm::BuildFileToolbar() {
                              Standard(this, QStyle::SP_DialogOpenButton), {}, true);
   SaveWaveB = ToolButton(Panel3, "SaveWaveB", QStringLiteral("Save wave file|Click to split to wave files"),
                          Standard(this, QStyle::SP_DialogSaveButton), {}, false);
-  SaveMidB = ToolButton(Panel3, "SaveMidB",
-                        QStringLiteral("Save midi file|Click to save timing template to a standard midi file"), {},
-                        QStringLiteral("MID"), false);
-  SaveSFB = ToolButton(Panel3, "SaveSFB", QStringLiteral("Save soundfont file|Click to save to a soundfont 2 file"), {},
-                       QStringLiteral("SF2"), false);
+  SaveMidB =
+      ToolButton(Panel3, "SaveMidB",
+                 QStringLiteral("Save midi file|Click to save timing template to a standard midi file"), {},
+                 QStringLiteral("MID"), false);
+  SaveSFB =
+      ToolButton(Panel3, "SaveSFB", QStringLiteral("Save soundfont file|Click to save to a soundfont 2 file"),
+                 {}, QStringLiteral("SF2"), false);
   SaveSFMB = ToolButton(Panel3, "SaveSFMB",
-                        QStringLiteral("Save soundfont and midi file|Click to save soundfont and midi files"), {},
-                        QStringLiteral("SF+M"), false);
+                        QStringLiteral("Save soundfont and midi file|Click to save soundfont and midi files"),
+                        {}, QStringLiteral("SF+M"), false);
   SpeedButton12 = ToolButton(Panel3, "SpeedButton12", QStringLiteral("Undo|Undo the last operation"),
                              Standard(this, QStyle::SP_ArrowBack), {}, false);
-  SpeedButton17 = ToolButton(Panel3, "SpeedButton17", QStringLiteral("Crop|Crop region defined by locators"), {},
-                             QStringLiteral("Crop"), false);
+  SpeedButton17 = ToolButton(Panel3, "SpeedButton17", QStringLiteral("Crop|Crop region defined by locators"),
+                             {}, QStringLiteral("Crop"), false);
   SpeedButton18 = ToolButton(Panel3, "SpeedButton18", QStringLiteral("Lock all|Lock all points"), {},
                              QStringLiteral("L+"), false);
   SpeedButton19 = ToolButton(Panel3, "SpeedButton19", QStringLiteral("Unlock all|Unlock all points"), {},
                              QStringLiteral("L-"), false);
-  SpeedButton16 = ToolButton(Panel3, "SpeedButton16", QStringLiteral("Control Panel|Open the soundcard control panel"),
-                             Standard(this, QStyle::SP_MediaVolume), {}, true);
-  for (QToolButton* button : {SpeedButton11, SaveWaveB, SaveMidB, SaveSFB, SaveSFMB, SpeedButton12, SpeedButton17,
-                              SpeedButton18, SpeedButton19, SpeedButton16}) {
+  SpeedButton16 =
+      ToolButton(Panel3, "SpeedButton16", QStringLiteral("Control Panel|Open the soundcard control panel"),
+                 Standard(this, QStyle::SP_MediaVolume), {}, true);
+  for (QToolButton* button : {SpeedButton11, SaveWaveB, SaveMidB, SaveSFB, SaveSFMB, SpeedButton12,
+                              SpeedButton17, SpeedButton18, SpeedButton19, SpeedButton16}) {
     row->addWidget(button);
   }
   row->addStretch();
@@ -133,13 +138,16 @@ void TMainForm::BuildToolPanel() {
   auto* column = new QVBoxLayout(Panel2);
   column->setContentsMargins(2, 4, 2, 4);
   column->setSpacing(2);
-  SpeedButton1 = ToolButton(Panel2, "SpeedButton1", QStringLiteral("Select|Select tool"), {}, QStringLiteral("Sel"), true);
-  SpeedButton2 = ToolButton(Panel2, "SpeedButton2", QStringLiteral("Add|Add slice point tool"), {}, QStringLiteral("Add"),
-                            true);
-  SpeedButton3 = ToolButton(Panel2, "SpeedButton3", QStringLiteral("Enable/disable|Enable / disable slice point tool"),
-                            {}, QStringLiteral("En"), true);
-  SpeedButton4 = ToolButton(Panel2, "SpeedButton4", QStringLiteral("Lock/unlock|Lock/unlock slice point tool"), {},
-                            QStringLiteral("Lock"), true);
+  SpeedButton1 = ToolButton(Panel2, "SpeedButton1", QStringLiteral("Select|Select tool"), {},
+                            QStringLiteral("Sel"), true);
+  SpeedButton2 = ToolButton(Panel2, "SpeedButton2", QStringLiteral("Add|Add slice point tool"), {},
+                            QStringLiteral("Add"), true);
+  SpeedButton3 =
+      ToolButton(Panel2, "SpeedButton3", QStringLiteral("Enable/disable|Enable / disable slice point tool"),
+                 {}, QStringLiteral("En"), true);
+  SpeedButton4 =
+      ToolButton(Panel2, "SpeedButton4", QStringLiteral("Lock/unlock|Lock/unlock slice point tool"), {},
+                 QStringLiteral("Lock"), true);
   auto* tools = new QButtonGroup(Panel2);
   tools->setExclusive(true);
   for (QToolButton* button : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4}) {
@@ -149,12 +157,13 @@ void TMainForm::BuildToolPanel() {
   }
   SpeedButton1->setChecked(true);
   column->addSpacing(8);
-  SpeedButton5 = ToolButton(Panel2, "SpeedButton5", QStringLiteral("Sample icons|Show / hide sample icons"), {},
-                            QStringLiteral("S"), true);
+  SpeedButton5 = ToolButton(Panel2, "SpeedButton5", QStringLiteral("Sample icons|Show / hide sample icons"),
+                            {}, QStringLiteral("S"), true);
   SpeedButton6 = ToolButton(Panel2, "SpeedButton6", QStringLiteral("Lock icons|Show / hide lock icons"), {},
                             QStringLiteral("L"), true);
-  SpeedButton7 = ToolButton(Panel2, "SpeedButton7", QStringLiteral("Disabled icons|Show / hide sample disabled icons"),
-                            {}, QStringLiteral("D"), true);
+  SpeedButton7 =
+      ToolButton(Panel2, "SpeedButton7", QStringLiteral("Disabled icons|Show / hide sample disabled icons"),
+                 {}, QStringLiteral("D"), true);
   for (QToolButton* button : {SpeedButton5, SpeedButton6, SpeedButton7}) {
     button->setCheckable(true);
     button->setChecked(true);
@@ -180,7 +189,8 @@ void TMainForm::BuildWavePanel() {
   PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
   PaintBox1->setCursor(Qt::CrossCursor);
   PaintBox1->setEnabled(false);
-  SetHint(PaintBox1, QStringLiteral("SPC/ENT/LMB play; RMB menu;  Ins reverse/Del silence; Shift/Ctrl+LMB zoom in/out"));
+  SetHint(PaintBox1,
+          QStringLiteral("SPC/ENT/LMB play; RMB menu;  Ins reverse/Del silence; Shift/Ctrl+LMB zoom in/out"));
   PaintBox2 = new ImageBox(Panel4);
   PaintBox2->setObjectName(QStringLiteral("PaintBox2"));
   PaintBox2->setFixedHeight(kStripHeight);
@@ -203,7 +213,8 @@ void TMainForm::BuildWavePanel() {
   ScrollBar1->setFixedHeight(kScrollBarHeight);
   ScrollBar1->setFocusPolicy(Qt::NoFocus);
   ScrollBar1->hide();
-  SetHint(ScrollBar1, QStringLiteral("Drag to scroll the zoomed view; the mouse wheel scrolls too, Ctrl+wheel zooms"));
+  SetHint(ScrollBar1,
+          QStringLiteral("Drag to scroll the zoomed view; the mouse wheel scrolls too, Ctrl+wheel zooms"));
   PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(PaintBox1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { ShowWaveformContextMenu(PaintBox1->mapToGlobal(at)); });
@@ -231,11 +242,14 @@ void TMainForm::BuildTransportPanel() {
     row->addWidget(button);
     return button;
   };
-  Button3 = transport("Button3", QStringLiteral("All"), QStringLiteral("Click to play entire visible region"), true);
-  Button4 = transport("Button4", QStringLiteral("Selected"), QStringLiteral("Click to play selected segment"), true);
-  Button20 = transport("Button20", QStringLiteral("Loop"), QStringLiteral("Click to loop region defined by locators"),
-                       true);
-  Button24 = transport("Button24", QStringLiteral("Stop"), QStringLiteral("Click to stop sample playback"), false);
+  Button3 = transport("Button3", QStringLiteral("All"), QStringLiteral("Click to play entire visible region"),
+                      true);
+  Button4 = transport("Button4", QStringLiteral("Selected"), QStringLiteral("Click to play selected segment"),
+                      true);
+  Button20 = transport("Button20", QStringLiteral("Loop"),
+                       QStringLiteral("Click to loop region defined by locators"), true);
+  Button24 =
+      transport("Button24", QStringLiteral("Stop"), QStringLiteral("Click to stop sample playback"), false);
 
   TrackBar1 = new QSlider(Qt::Horizontal, Panel1);
   TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
@@ -284,7 +298,8 @@ void TMainForm::BuildStatusBar() {
     StatusPanels[i] = new QLabel(texts[i], bar);
     StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
     // The zoom panel grows to show its longest text ("x32.0") in today's fonts.
-    const int needed = i == 3 ? StatusPanels[i]->fontMetrics().horizontalAdvance(QStringLiteral("x32.0")) + 8 : 0;
+    const int needed =
+        i == 3 ? StatusPanels[i]->fontMetrics().horizontalAdvance(QStringLiteral("x32.0")) + 8 : 0;
     StatusPanels[i]->setFixedWidth(std::max(widths[i], needed));
     StatusPanels[i]->setFrameShape(QFrame::StyledPanel);
     StatusPanels[i]->setFrameShadow(QFrame::Sunken);

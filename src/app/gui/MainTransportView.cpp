@@ -29,7 +29,9 @@ QPushButton* ButtonOf(const TMainForm& form, TransportButton button) {
 
 }  // namespace
 
-bool MainTransportView::IsButtonDown(TransportButton button) const { return ButtonOf(form_, button)->isChecked(); }
+bool MainTransportView::IsButtonDown(TransportButton button) const {
+  return ButtonOf(form_, button)->isChecked();
+}
 
 void MainTransportView::SetButtonDown(TransportButton button, bool down) {
   // Setting the state is not a click: no handler may run from it.

@@ -61,9 +61,7 @@ void TMainForm::SpeedButton1MouseMove() {
   ContextMenuOpen = false;
 }
 
-void TMainForm::SpeedButton1Click() {
-  AddToolActive = EnableToolActive = LockToolActive = false;
-}
+void TMainForm::SpeedButton1Click() { AddToolActive = EnableToolActive = LockToolActive = false; }
 
 void TMainForm::SpeedButton2Click() {
   AddToolActive = true;
@@ -196,7 +194,8 @@ EditOutcome TMainForm::ReleasePoint(Qt::MouseButton button) {
   const int width = PaintBox1->width();
   const bool left = button == Qt::LeftButton;
   if (LockToolActive && LockHover && left) return UnlockPoint(doc_, HoverPoint);
-  if (DragArmed && MovedSinceDown) return MovePoint(doc_, draggedPoint_, DragLinePosition(doc_, dragLineX_, width));
+  if (DragArmed && MovedSinceDown)
+    return MovePoint(doc_, draggedPoint_, DragLinePosition(doc_, dragLineX_, width));
   if (AddToolActive && left) {
     return AddPoint(doc_, DragLinePosition(doc_, dragLineX_, width), PopUpAddCur->isChecked());
   }

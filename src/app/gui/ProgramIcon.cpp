@@ -39,7 +39,9 @@ void DrawIcon(QPainter& p, const QRectF& rect) {
 // Draws the picture afresh for each size and pixel ratio, as a vector icon.
 class ProgramIconEngine : public QIconEngine {
  public:
-  void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override { DrawIcon(*painter, rect); }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+    DrawIcon(*painter, rect);
+  }
   QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
     QPixmap picture(size);
     picture.fill(Qt::transparent);

@@ -5,7 +5,8 @@
 namespace slicewright {
 
 bool QSettingsStore::Open() {
-  settings_ = std::make_unique<QSettings>(QStringLiteral("Kestrel Forge Software"), QStringLiteral("Slicewright"));
+  settings_ =
+      std::make_unique<QSettings>(QStringLiteral("Kestrel Forge Software"), QStringLiteral("Slicewright"));
   settings_->beginGroup(QStringLiteral("1/Config"));
   if (Healthy()) return true;
   settings_.reset();
@@ -17,7 +18,8 @@ std::optional<std::string> QSettingsStore::Read(const std::string& name) {
   if (!settings_ || !settings_->contains(key)) return std::nullopt;
   const QVariant value = settings_->value(key);
   // An unquoted text with commas, as a hand-edited file may hold, reads as a list.
-  if (value.userType() == QMetaType::QStringList) return value.toStringList().join(QStringLiteral(", ")).toStdString();
+  if (value.userType() == QMetaType::QStringList)
+    return value.toStringList().join(QStringLiteral(", ")).toStdString();
   return value.toString().toStdString();
 }
 
@@ -33,6 +35,8 @@ void QSettingsStore::Close() {
   settings_.reset();
 }
 
-bool QSettingsStore::Healthy() const { return settings_->status() == QSettings::NoError && settings_->isWritable(); }
+bool QSettingsStore::Healthy() const {
+  return settings_->status() == QSettings::NoError && settings_->isWritable();
+}
 
 }  // namespace slicewright

@@ -49,9 +49,11 @@ std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& r
 
 }  // namespace
 
-MessageAnswer QtDialogs::ShowMessage(QWidget* parent, MessageIcon icon, MessageButtons buttons, const QString& text) {
+MessageAnswer QtDialogs::ShowMessage(QWidget* parent, MessageIcon icon, MessageButtons buttons,
+                                     const QString& text) {
   QMessageBox box(BoxIcon(icon), QStringLiteral("Slicewright"), MessageText(text.toStdString()),
-                  buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+                  buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                  parent);
   const int answer = box.exec();
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
@@ -71,7 +73,8 @@ std::optional<StereoChoice> QtDialogs::ChooseStereoChannel(QWidget* parent) {
   return dialog.Choice();
 }
 
-std::optional<StereoChoice> QtDialogs::ConfirmConversion(QWidget* parent, const QString& format, bool stereo) {
+std::optional<StereoChoice> QtDialogs::ConfirmConversion(QWidget* parent, const QString& format,
+                                                         bool stereo) {
   ConvertDialog dialog(format, stereo, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Choice();

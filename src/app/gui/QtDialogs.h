@@ -8,7 +8,8 @@ namespace slicewright {
 // the stereo import dialog.
 class QtDialogs : public Dialogs {
  public:
-  MessageAnswer ShowMessage(QWidget* parent, MessageIcon icon, MessageButtons buttons, const QString& text) override;
+  MessageAnswer ShowMessage(QWidget* parent, MessageIcon icon, MessageButtons buttons,
+                            const QString& text) override;
   std::optional<QString> GetOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> GetSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<StereoChoice> ChooseStereoChannel(QWidget* parent) override;

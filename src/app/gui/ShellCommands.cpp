@@ -64,7 +64,8 @@ void TMainForm::Options1Click() {
 
 void TMainForm::ControlPanel1Click() {
   if (!launcher_->StartProgram(QString::fromStdString(settings_.ControlPanelPath))) {
-    dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok, QString::fromLatin1(kControlPanelError));
+    dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok,
+                         QString::fromLatin1(kControlPanelError));
   }
 }
 
@@ -93,17 +94,20 @@ void TMainForm::HelpFileItemClick() {
   const QString path = HelpFilePath();
   if (path.isEmpty()) {
     const QString expected = QDir(HelpFolders.value(0)).filePath(QString::fromLatin1(kHelpFileName));
-    dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok, QString::fromLatin1(kHelpMissing) + expected);
+    dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok,
+                         QString::fromLatin1(kHelpMissing) + expected);
     return;
   }
   if (!launcher_->OpenUrl(QUrl::fromLocalFile(path))) {
-    dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok, QString::fromLatin1(kHelpError) + path);
+    dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok,
+                         QString::fromLatin1(kHelpError) + path);
   }
 }
 
 void TMainForm::h1Click() {
   if (!launcher_->OpenUrl(QUrl(HomePage))) {
-    dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok, QString::fromLatin1(kHomePageError) + HomePage);
+    dialogs_.ShowMessage(this, MessageIcon::Error, MessageButtons::Ok,
+                         QString::fromLatin1(kHomePageError) + HomePage);
   }
 }
 

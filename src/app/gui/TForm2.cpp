@@ -33,9 +33,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   ProgramIcon->setPixmap(slicewright::ProgramIcon().pixmap(QSize(64, 64), devicePixelRatioF()));
   ProductName = Text(this, "ProductName", QStringLiteral("<b><big>Slicewright</big></b>"));
   Version = Text(this, "Version", QStringLiteral("Version %1").arg(QStringLiteral(SLICEWRIGHT_VERSION)));
-  Comments = Text(this, "Comments",
-                  QStringLiteral("Cuts drum loops into slices and saves them as wave files, as a SoundFont bank "
-                                 "and as a MIDI timing template that plays them back in time."));
+  Comments =
+      Text(this, "Comments",
+           QStringLiteral("Cuts drum loops into slices and saves them as wave files, as a SoundFont bank "
+                          "and as a MIDI timing template that plays them back in time."));
   Copyright = Text(this, "Copyright", QStringLiteral("Kestrel Forge Software"));
 
   auto* layout = new QVBoxLayout(this);

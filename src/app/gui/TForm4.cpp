@@ -32,7 +32,8 @@ std::array<Colour, 5> ColoursOf(const ViewColours& colours) {
 }
 
 ViewColours ViewColoursOf(const std::array<Colour, 5>& colours) {
-  return {colours[kBackground], colours[kZeroLine], colours[kWaveform], colours[kCutLine], colours[kPlayLine]};
+  return {colours[kBackground], colours[kZeroLine], colours[kWaveform], colours[kCutLine],
+          colours[kPlayLine]};
 }
 
 // Where the file dialog opens: the folder of the program named now, or the
@@ -201,7 +202,8 @@ void TForm4::Button4Click() {
 void TForm4::DrawPreview() {
   const PreviewPicture picture(PaintBox1->width(), PaintBox1->height());
   const std::array<QRgb, 5> inks{ToQColor(WorkingColours[kBackground]).rgb(), QColor(Qt::black).rgb(),
-                                 ToQColor(WorkingColours[kWaveform]).rgb(), ToQColor(WorkingColours[kCutLine]).rgb(),
+                                 ToQColor(WorkingColours[kWaveform]).rgb(),
+                                 ToQColor(WorkingColours[kCutLine]).rgb(),
                                  ToQColor(WorkingColours[kZeroLine]).rgb()};
   optionsPreview_ = QImage(picture.Width(), picture.Height(), QImage::Format_RGB32);
   for (int y = 0; y < picture.Height(); ++y) {

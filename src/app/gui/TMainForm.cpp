@@ -3,10 +3,10 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSpinBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QStatusTipEvent>
 #include <QToolButton>
 
@@ -19,8 +19,8 @@
 
 namespace slicewright {
 
-TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& waveAudio, TThreadedTimer& superTimer,
-                     QWidget* parent)
+TMainForm::TMainForm(Dialogs& dialogs, ConfigStore& configStore, WaveOutput& waveAudio,
+                     TThreadedTimer& superTimer, QWidget* parent)
     : QMainWindow(parent),
       WaveAudio1(waveAudio),
       SuperTimer1(superTimer),
@@ -89,9 +89,10 @@ bool TMainForm::event(QEvent* event) {
 void TMainForm::WatchPointer() {
   // Moving over any part of the window other than the waveform empties the
   // sample read-out.
-  QList<QWidget*> watched{centralWidget(), Panel1,  Panel2,  Panel3,  Panel4,  Button3, Button4,
-                          Button20,        Button24, Edit1,  Edit2,   SpeedButton1, SpeedButton2,
-                          SpeedButton3,    SpeedButton4, SpeedButton5, SpeedButton6, SpeedButton7};
+  QList<QWidget*> watched{centralWidget(), Panel1,       Panel2,       Panel3,       Panel4,
+                          Button3,         Button4,      Button20,     Button24,     Edit1,
+                          Edit2,           SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4,
+                          SpeedButton5,    SpeedButton6, SpeedButton7};
   for (QWidget* widget : watched) {
     widget->setMouseTracking(true);
     widget->installEventFilter(this);

@@ -422,9 +422,10 @@ class TMainForm : public QMainWindow {
   // The bank and the SFZ set: the SoundFont dialog, the file, the write and
   // its messages; true when a file was chosen.
   enum class InstrumentSave { Saved, KeysExceeded, SaveFailed };
-  bool SaveInstrument(const FileDialogRequest& request,
-                      const std::function<InstrumentSave(const SoundFontSettings&, const std::string&)>& write,
-                      const char* saveError);
+  bool SaveInstrument(
+      const FileDialogRequest& request,
+      const std::function<InstrumentSave(const SoundFontSettings&, const std::string&)>& write,
+      const char* saveError);
   void ShowExportRefusal(const char* text);
 
   // Playback.

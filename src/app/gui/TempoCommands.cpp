@@ -31,7 +31,8 @@ void TMainForm::Edit2Change() {
 }
 
 void TMainForm::RefreshLoopTempo() {
-  const LoopTempoUpdate update = UpdateLoopTempo(doc_, Edit1->text().toStdString(), Edit2->text().toStdString());
+  const LoopTempoUpdate update =
+      UpdateLoopTempo(doc_, Edit1->text().toStdString(), Edit2->text().toStdString());
   SaveMidMenuItem->setEnabled(update.templateEnabled);
   SaveSFMB->setEnabled(update.templateEnabled);
   if (update.caption) Label3->setText(QString::fromStdString(*update.caption));

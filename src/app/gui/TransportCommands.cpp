@@ -36,9 +36,8 @@ void TMainForm::ConnectTransport() {
   connect(Button4, &QPushButton::clicked, this, &TMainForm::Button4Click);
   connect(Button20, &QPushButton::clicked, this, &TMainForm::Button20Click);
   connect(Button24, &QPushButton::clicked, this, &TMainForm::Button24Click);
-  qApp->installEventFilter(new KeyPreview(this, [this](QObject* target, QKeyEvent* event) {
-    return PreviewKey(target, event);
-  }));
+  qApp->installEventFilter(
+      new KeyPreview(this, [this](QObject* target, QKeyEvent* event) { return PreviewKey(target, event); }));
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state == Qt::ApplicationActive) {
       AppActivate();
@@ -60,7 +59,8 @@ bool TMainForm::FormKeyPress(QChar key) {
 
 bool TMainForm::PreviewKey(QObject* target, QKeyEvent* event) {
   auto* widget = qobject_cast<QWidget*>(target);
-  if (widget == nullptr || widget->window() != this || QApplication::activeModalWidget() != nullptr) return false;
+  if (widget == nullptr || widget->window() != this || QApplication::activeModalWidget() != nullptr)
+    return false;
   if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   const QString text = event->text();
   return text.size() == 1 && FormKeyPress(text.front());

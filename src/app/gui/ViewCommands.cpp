@@ -26,8 +26,8 @@ void TMainForm::RefreshDocumentView() { view_->RefreshDocumentView(); }
 void TMainForm::ApplyMinimumSize() {
   constexpr int kSmallestWaveWidth = 160;
   constexpr int kSmallestWaveHeight = 120;
-  const int width = std::max({Panel1->layout()->minimumSize().width(), Panel3->layout()->minimumSize().width(),
-                              Panel2->width() + kSmallestWaveWidth});
+  const int width = std::max({Panel1->layout()->minimumSize().width(),
+                              Panel3->layout()->minimumSize().width(), Panel2->width() + kSmallestWaveWidth});
   const int middle = std::max(Panel2->layout()->minimumSize().height(), kSmallestWaveHeight);
   centralWidget()->setMinimumSize(width, kFileToolbarHeight + kBevelHeight + kTransportHeight + middle);
 }
@@ -104,14 +104,16 @@ void TMainForm::FormResize() {
 // panel than its 150, to fit their texts; the hint panel gives up that much
 // so the panels still fit the window.
 void TMainForm::SizeHintPanel() {
-  const int growth = StatusPanels[3]->width() - kZoomPanelWidth + StatusPanels[1]->width() - kFormatPanelWidth;
+  const int growth =
+      StatusPanels[3]->width() - kZoomPanelWidth + StatusPanels[1]->width() - kFormatPanelWidth;
   StatusPanels[0]->setFixedWidth(std::max(width() + kWindowFrameWidth - 310 - growth, 0));
 }
 
 void TMainForm::ShowFileFormat(const QString& text) {
   StatusPanels[1]->setText(text);
   StatusPanels[1]->setToolTip(text);
-  StatusPanels[1]->setFixedWidth(std::max(kFormatPanelWidth, StatusPanels[1]->fontMetrics().horizontalAdvance(text) + 8));
+  StatusPanels[1]->setFixedWidth(
+      std::max(kFormatPanelWidth, StatusPanels[1]->fontMetrics().horizontalAdvance(text) + 8));
   SizeHintPanel();
 }
 

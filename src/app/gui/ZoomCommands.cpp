@@ -30,7 +30,8 @@ void TMainForm::ConnectZoomCommands() {
   connect(PopUpZout, &QAction::triggered, this, &TMainForm::PopUpZoutClick);
   connect(PopUpZts, &QAction::triggered, this, &TMainForm::PopUpZtsClick);
   connect(PopUp11, &QAction::triggered, this, &TMainForm::PopUp11Click);
-  connect(PaintBox2, &ImageBox::MousePressed, this, [this](QMouseEvent* event) { PaintBox2MouseDown(event->button()); });
+  connect(PaintBox2, &ImageBox::MousePressed, this,
+          [this](QMouseEvent* event) { PaintBox2MouseDown(event->button()); });
   connect(PaintBox1, &ImageBox::WheelTurned, this, &TMainForm::PaintBox1MouseWheel);
   connect(ScrollBar1, &QScrollBar::valueChanged, this, &TMainForm::ScrollBar1Change);
 }

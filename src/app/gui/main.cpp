@@ -20,10 +20,12 @@ int main(int argc, char* argv[]) {
 
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      QStringLiteral("Cuts drum loops into slices and saves them as WAV files, a SoundFont bank and a MIDI file."));
+      QStringLiteral("Cuts drum loops into slices and saves them as WAV files, a SoundFont bank, an SFZ "
+                     "instrument and a MIDI file."));
   parser.addHelpOption();
   parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A 16-bit WAV file to open."),
+  parser.addPositionalArgument(QStringLiteral("file"),
+                               QStringLiteral("An audio file to open (WAV, AIFF, FLAC or Ogg)."),
                                QStringLiteral("[file]"));
   parser.process(application);
 

@@ -65,8 +65,9 @@ int32_t TWaveAudio::OpenDevice() {
   params.sampleFormat = paInt16;
   params.suggestedLatency = info->defaultLowOutputLatency;
   const double blockRate = Rate();
-  streamRate_ = Pa_IsFormatSupported(nullptr, &params, blockRate) == paFormatIsSupported ? blockRate
-                                                                                        : info->defaultSampleRate;
+  streamRate_ = Pa_IsFormatSupported(nullptr, &params, blockRate) == paFormatIsSupported
+                    ? blockRate
+                    : info->defaultSampleRate;
   const PaError opened = Pa_OpenStream(&stream_, nullptr, &params, streamRate_, paFramesPerBufferUnspecified,
                                        paNoFlag, &TWaveAudio::StreamCallback, this);
   if (opened != paNoError) {
@@ -146,8 +147,8 @@ void TWaveAudio::SwapCursor(const BlockCursor& cursor, uint64_t block) {
   lock_.Unlock();
 }
 
-int TWaveAudio::StreamCallback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo* time,
-                               PaStreamCallbackFlags, void* self) {
+int TWaveAudio::StreamCallback(const void*, void* output, unsigned long frames,
+                               const PaStreamCallbackTimeInfo* time, PaStreamCallbackFlags, void* self) {
   static_cast<TWaveAudio*>(self)->Render(static_cast<int16_t*>(output), static_cast<uint32_t>(frames), *time);
   return paContinue;
 }

@@ -8,7 +8,8 @@
 
 namespace slicewright {
 
-TForm5::TForm5(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+TForm5::TForm5(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("TForm5"));
   setWindowTitle(QStringLiteral("Import Stereo File"));
   setModal(true);

@@ -33,8 +33,8 @@ UpDown* NamedUpDown(QWidget* parent, const char* name, int minimum, int maximum,
 
 }  // namespace
 
-KeyControls::KeyControls(QWidget* dialog, KeyDialogState& keys, int intervalStep, const QString& whiteKeysCaption,
-                         QPushButton* ok)
+KeyControls::KeyControls(QWidget* dialog, KeyDialogState& keys, int intervalStep,
+                         const QString& whiteKeysCaption, QPushButton* ok)
     : QObject(dialog), keys_(keys), ok_(ok) {
   BaseNoteGroup = new QGroupBox(QStringLiteral("Base Note"), dialog);
   Label1 = ValueLabel(BaseNoteGroup, "Label1", 18);
@@ -42,7 +42,8 @@ KeyControls::KeyControls(QWidget* dialog, KeyDialogState& keys, int intervalStep
   Label2 = ValueLabel(BaseNoteGroup, "Label2", 12);
   UpDown2 = NamedUpDown(BaseNoteGroup, "UpDown2", 0, KeyDialogState::kHighestOctave, 1);
   auto* baseRow = new QHBoxLayout(BaseNoteGroup);
-  for (QWidget* widget : std::initializer_list<QWidget*>{Label1, UpDown1, Label2, UpDown2}) baseRow->addWidget(widget);
+  for (QWidget* widget : std::initializer_list<QWidget*>{Label1, UpDown1, Label2, UpDown2})
+    baseRow->addWidget(widget);
 
   IntervalGroup = new QGroupBox(QStringLiteral("Interval"), dialog);
   Label3 = ValueLabel(IntervalGroup, "Label3", 12);
@@ -88,7 +89,8 @@ void KeyControls::Show() {
     CheckBox2->setChecked(keys_.WhiteKeys());
   }
   const bool free = !keys_.WhiteKeys();
-  for (QWidget* widget : std::initializer_list<QWidget*>{Label1, UpDown1, Label3, UpDown3}) widget->setEnabled(free);
+  for (QWidget* widget : std::initializer_list<QWidget*>{Label1, UpDown1, Label3, UpDown3})
+    widget->setEnabled(free);
   const bool fit = keys_.KeysFit();
   ok_->setEnabled(fit);
   Label4->setVisible(!fit);

@@ -85,7 +85,8 @@ void TForm6::FormShow(const Document& doc) {
   Keyboard->Show();
   Label16->setText(QString::fromStdString(KeyName(midiKeys_.BaseKey())));
   Label18->setText(QString::number(midiKeys_.IntervalPosition()));
-  Label5->setText(midiKeys_.WhiteKeys() ? QStringLiteral("Use white keys: yes") : QStringLiteral("Use white keys: no"));
+  Label5->setText(midiKeys_.WhiteKeys() ? QStringLiteral("Use white keys: yes")
+                                        : QStringLiteral("Use white keys: no"));
 }
 
 SoundFontSettings TForm6::Settings() const {

@@ -58,7 +58,9 @@ void TMidiForm::FormShow(const Document& doc) {
 
 bool TMidiForm::Reverse() const { return CheckBox1->isChecked(); }
 
-MidiTemplateSettings TMidiForm::Settings(bool aweFilter) const { return {keys_.Mapping(), Reverse(), aweFilter}; }
+MidiTemplateSettings TMidiForm::Settings(bool aweFilter) const {
+  return {keys_.Mapping(), Reverse(), aweFilter};
+}
 
 void TMidiForm::Button1Click() {
   startKey_ = TemplateStartKey(keys_, Reverse());

@@ -8,14 +8,31 @@ namespace slicewright {
 namespace {
 
 // The closest palette entry for each system colour index 0 .. 24.
-constexpr std::array<QPalette::ColorRole, 25> kSystemRoles{
-    QPalette::Button,          QPalette::Window,     QPalette::Highlight,       QPalette::Mid,
-    QPalette::Window,          QPalette::Base,       QPalette::Shadow,          QPalette::WindowText,
-    QPalette::Text,            QPalette::HighlightedText, QPalette::Mid,        QPalette::Midlight,
-    QPalette::Dark,            QPalette::Highlight,  QPalette::HighlightedText, QPalette::Button,
-    QPalette::Dark,            QPalette::PlaceholderText, QPalette::ButtonText, QPalette::WindowText,
-    QPalette::Light,           QPalette::Shadow,     QPalette::Midlight,        QPalette::ToolTipText,
-    QPalette::ToolTipBase};
+constexpr std::array<QPalette::ColorRole, 25> kSystemRoles{QPalette::Button,
+                                                           QPalette::Window,
+                                                           QPalette::Highlight,
+                                                           QPalette::Mid,
+                                                           QPalette::Window,
+                                                           QPalette::Base,
+                                                           QPalette::Shadow,
+                                                           QPalette::WindowText,
+                                                           QPalette::Text,
+                                                           QPalette::HighlightedText,
+                                                           QPalette::Mid,
+                                                           QPalette::Midlight,
+                                                           QPalette::Dark,
+                                                           QPalette::Highlight,
+                                                           QPalette::HighlightedText,
+                                                           QPalette::Button,
+                                                           QPalette::Dark,
+                                                           QPalette::PlaceholderText,
+                                                           QPalette::ButtonText,
+                                                           QPalette::WindowText,
+                                                           QPalette::Light,
+                                                           QPalette::Shadow,
+                                                           QPalette::Midlight,
+                                                           QPalette::ToolTipText,
+                                                           QPalette::ToolTipBase};
 
 }  // namespace
 

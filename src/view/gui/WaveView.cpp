@@ -49,7 +49,9 @@ qreal WaveView::PixelRatio() const { return paintBox1_.devicePixelRatioF(); }
 
 int WaveView::IconTop() const { return display_.panelAtTop ? 0 : Height() - PointIconSize; }
 
-int WaveView::Column(int64_t position) const { return ColumnOf(position, doc_.ViewStart, doc_.ViewLength, Width()); }
+int WaveView::Column(int64_t position) const {
+  return ColumnOf(position, doc_.ViewStart, doc_.ViewLength, Width());
+}
 
 QImage WaveView::NewImage(int width, int height) const {
   const qreal ratio = PixelRatio();
@@ -103,7 +105,8 @@ void WaveView::RenderWaveImage() {
   p.end();
   if (!doc_.FileLoaded) return;  // stays stale, so the first refresh after loading renders
   if (waveformShown_()) {
-    FillWaveform(waveImage_, WaveColumns(doc_, waveImage_.width()), ToQColor(display_.colours.WaveColour).rgb());
+    FillWaveform(waveImage_, WaveColumns(doc_, waveImage_.width()),
+                 ToQColor(display_.colours.WaveColour).rgb());
   }
   doc_.WaveImageStale = false;
 }
@@ -171,7 +174,8 @@ void WaveView::DrawSegmentStrip() {
     if (a >= doc_.ViewStart && b <= doc_.ViewEnd) {
       const int x1 = Column(a);
       const int x2 = Column(b);
-      if (x2 - x1 > 2 && height > 2) QPainter(&strip).fillRect(QRect(x1 + 1, 1, x2 - x1 - 2, height - 2), kStripBar);
+      if (x2 - x1 > 2 && height > 2)
+        QPainter(&strip).fillRect(QRect(x1 + 1, 1, x2 - x1 - 2, height - 2), kStripBar);
     }
   }
   paintBox2_.PresentAll();

@@ -14,7 +14,8 @@ EditingWindow::EditingWindow(int width, int samples) {
   form.resize(width + 57, 400);
   if (!QTest::qWaitForWindowExposed(&form)) qFatal("window not exposed");
   QCoreApplication::processEvents();
-  dialogs.openAnswers.append(folder.Write(QStringLiteral("edit.wav"), WaveBytes(std::vector<int16_t>(samples, 0))));
+  dialogs.openAnswers.append(
+      folder.Write(QStringLiteral("edit.wav"), WaveBytes(std::vector<int16_t>(samples, 0))));
   form.OpenFile();
   if (!dialogs.messages.isEmpty() || !form.document().FileLoaded) qFatal("test file not loaded");
 }

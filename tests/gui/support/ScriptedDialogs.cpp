@@ -12,7 +12,8 @@ QStringList ScriptedDialogs::MessageTexts() const {
   return texts;
 }
 
-MessageAnswer ScriptedDialogs::ShowMessage(QWidget*, MessageIcon icon, MessageButtons buttons, const QString& text) {
+MessageAnswer ScriptedDialogs::ShowMessage(QWidget*, MessageIcon icon, MessageButtons buttons,
+                                           const QString& text) {
   messages.append({icon, buttons, text});
   if (!messageAnswers.isEmpty()) return messageAnswers.takeFirst();
   return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
@@ -45,7 +46,8 @@ std::optional<Colour> ScriptedDialogs::ChooseColour(QWidget*, Colour initial) {
 
 std::function<void(QDialog&)> ScriptedDialogs::PressOk() {
   return [](QDialog& dialog) {
-    if (auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Button1")); ok != nullptr && ok->isEnabled()) {
+    if (auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Button1"));
+        ok != nullptr && ok->isEnabled()) {
       ok->click();
     }
   };

@@ -50,7 +50,8 @@ class ScriptedDialogs : public Dialogs {
 
   QStringList MessageTexts() const;
 
-  MessageAnswer ShowMessage(QWidget* parent, MessageIcon icon, MessageButtons buttons, const QString& text) override;
+  MessageAnswer ShowMessage(QWidget* parent, MessageIcon icon, MessageButtons buttons,
+                            const QString& text) override;
   std::optional<QString> GetOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> GetSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<StereoChoice> ChooseStereoChannel(QWidget* parent) override;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "doubles/SimulatedWaveOutput.h"
 #include "audio/ThreadedTimer.h"
 #include "audio/gui/QtUiThread.h"
+#include "doubles/SimulatedWaveOutput.h"
 
 namespace slicewright {
 
