@@ -12,7 +12,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
+#include <string>
 #include <system_error>
 
 namespace slicewright {
@@ -116,14 +118,25 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
   return true;
 }
 
+// The process's file-creation mask, read without changing it: setting it to
+// read it and back would let whatever another thread creates meanwhile (batch
+// runs several exports at once) escape the mask, or leave the mask at zero.
+mode_t CreationMask() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+  }
+  const mode_t mask = ::umask(0);  // kernels before 4.7 do not report it
+  ::umask(mask);
+  return mask;
+}
+
 // Mode for the new file or folder: the old one's, or what a plain create
 // would give.
 mode_t ModeFor(const std::filesystem::path& target, mode_t created = 0666) {
   struct stat existing {};
   if (::stat(target.c_str(), &existing) == 0) return existing.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return created & ~mask;
+  return created & ~CreationMask();
 }
 
 std::filesystem::path FolderOf(const std::filesystem::path& target) {

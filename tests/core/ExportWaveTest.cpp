@@ -2,10 +2,13 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <thread>
 
 #include "TestWaves.h"
 #include "export/FileSave.h"
@@ -171,6 +174,36 @@ TEST(FileSave, ReplacingKeepsPermissionsAndFollowsLinks) {
   EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                 std::filesystem::perms::group_read);
+}
+
+// Several exports at once (batch) must each see the mask without disturbing
+// it for the others.
+TEST(FileSave, NewFilesAndFoldersFollowTheCreationMaskFromSeveralThreads) {
+  test::TempDir dir;
+  const mode_t oldMask = ::umask(027);
+  std::atomic<bool> saved{true};
+  std::vector<std::thread> savers;
+  for (int t = 0; t < 4; ++t) {
+    savers.emplace_back([&dir, &saved, t] {
+      for (int i = 0; i < 40; ++i) {
+        const std::string name = std::to_string(100 * t + i);
+        if (!SaveFileReplacing(dir.Path(name + ".bin"), {1}) ||
+            !SaveFileWithFolder(dir.Path(name + ".sfz"), {2}, dir.Path(name + "_samples"),
+                                {{"a.wav", {3}}})) {
+          saved = false;
+        }
+      }
+    });
+  }
+  for (std::thread& saver : savers) saver.join();
+  EXPECT_EQ(::umask(oldMask), mode_t{027});
+  ASSERT_TRUE(saved);
+  using std::filesystem::perms;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.Path(""))) {
+    const perms expected = entry.is_directory() ? perms::owner_all | perms::group_read | perms::group_exec
+                                                : perms::owner_read | perms::owner_write | perms::group_read;
+    EXPECT_EQ(entry.status().permissions() & perms::all, expected) << entry.path();
+  }
 }
 
 TEST(FileSave, FailureLeavesTheOldFileIntact) {
