@@ -3,10 +3,7 @@
 #include <QPoint>
 #include <vector>
 
-#include "app/gui/TMainForm.h"
-#include "support/MemoryStore.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TestPlayback.h"
+#include "support/TestWindow.h"
 #include "support/WaveFiles.h"
 #include "view/gui/PaintBoxes.h"
 
@@ -15,7 +12,7 @@ namespace slicewright::test {
 // A shown main window with a waveform area of a known width and a loaded
 // file of silence, whose slice points a test sets by hand. The default file
 // is 128000 bytes over 640 columns: 200 bytes to a column at zoom 1.
-struct EditingWindow {
+struct EditingWindow : TestWindow {
   static constexpr int kWidth = 640;
   static constexpr int kSamples = 64000;
 
@@ -47,10 +44,6 @@ struct EditingWindow {
   }
 
   TestFolder folder;
-  ScriptedDialogs dialogs;
-  MemoryStore store;
-  TestPlayback playback;
-  TMainForm form{dialogs, store, playback.wave, playback.timer};
 };
 
 }  // namespace slicewright::test
