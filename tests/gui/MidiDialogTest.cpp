@@ -7,28 +7,12 @@
 #include "export/gui/KeyControls.h"
 #include "export/gui/TMidiForm.h"
 #include "export/gui/UpDown.h"
+#include "support/KeyDialogSupport.h"
 
 using namespace slicewright;
+using namespace slicewright::test;
 
 namespace {
-
-// A document whose looped region holds `slices` slices of 1000 bytes.
-Document RegionOf(int32_t slices) {
-  Document doc;
-  doc.DataLength = slices * 1000;
-  doc.SampleStream.assign(static_cast<size_t>(doc.DataLength), 0);
-  ResetPointTables(doc);
-  doc.ActivePointCount = slices - 1;
-  for (int32_t i = 0; i <= slices; ++i) doc.ActivePoints[static_cast<size_t>(i)].Position = i * 1000;
-  doc.LeftLocatorPos = 0;
-  doc.RightLocatorPos = doc.DataLength;
-  return doc;
-}
-
-void Click(UpDown* upDown, bool up, int times = 1) {
-  for (int i = 0; i < times; ++i)
-    QTest::mouseClick(up ? upDown->UpButton : upDown->DownButton, Qt::LeftButton);
-}
 
 bool WarningShown(const TMidiForm& form) { return !form.Keyboard->Label4->isHidden(); }
 
