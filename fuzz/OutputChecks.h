@@ -99,7 +99,7 @@ struct MidiTrack {
 
 // A format 0 Standard MIDI File: one MTrk that runs exactly to the end of the
 // file, deltas and lengths of at most 4 bytes, data bytes below 128, meta
-// events of the lengths their types need, and the end-of-track meta last.
+// events of the lengths their types need, a tempo above 0, and the end-of-track meta last.
 inline MidiTrack CheckMidi(const File& f) {
   FUZZ_CHECK(f.size() >= 22 && IdAt(f, 0, "MThd") && BE32(f, 4) == 6 && BE16(f, 8) == 0 && BE16(f, 10) == 1);
   FUZZ_CHECK(IdAt(f, 14, "MTrk") && BE32(f, 18) == f.size() - 22);
@@ -127,9 +127,11 @@ inline MidiTrack CheckMidi(const File& f) {
       const int type = byte == 0xFF ? next() : -1;
       const uint32_t length = quantity();
       FUZZ_CHECK(length <= f.size() - at);
-      at += length;
       FUZZ_CHECK((type != 0x2F || length == 0) && (type != 0x51 || length == 3) &&
                  (type != 0x58 || length == 4));
+      // A tempo of no microseconds per quarter cannot be played.
+      if (type == 0x51) FUZZ_CHECK((f[at] | f[at + 1] | f[at + 2]) != 0);
+      at += length;
       if (type == 0x2F) break;
       status = 0;  // meta and system exclusive events cancel running status
       continue;

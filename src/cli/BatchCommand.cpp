@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
 #include <optional>
 #include <set>
+#include <system_error>
 #include <thread>
 
 #include "cli/Arguments.h"
@@ -65,12 +68,15 @@ std::vector<std::string> InputFiles(const std::vector<std::string>& inputs, bool
 }
 
 // A file's folder is its name less the extension; a name an earlier file
-// took becomes the first free of NAME-2, NAME-3, ...
+// took becomes the first free of NAME-2, NAME-3, ... The stems "." and ".."
+// (of "..wav" and "...wav") would name the output folder or its parent, so
+// they get a leading underscore.
 std::vector<std::string> FolderNames(const std::vector<std::string>& files) {
   std::set<std::string> taken;
   std::vector<std::string> names;
   for (const std::string& file : files) {
-    const std::string stem = fs::path(file).stem().string();
+    std::string stem = fs::path(file).stem().string();
+    if (stem.empty() || stem == "." || stem == "..") stem = "_" + stem;
     std::string name = stem;
     for (int k = 2; taken.count(name) != 0; ++k) name = stem + "-" + std::to_string(k);
     taken.insert(name);
@@ -111,8 +117,21 @@ class Batch {
   int Run(int32_t jobs) {
     const auto threads = static_cast<size_t>(std::min<int64_t>(jobs, static_cast<int64_t>(files_.size())));
     std::vector<std::thread> workers;
-    running_ = threads;
-    for (size_t t = 0; t < threads; ++t) workers.emplace_back([this] { Work(); });
+    for (size_t t = 0; t < threads; ++t) {
+      try {
+        AddWorker();
+        workers.emplace_back([this] { Work(); });
+      } catch (const std::system_error&) {
+        // The system will not start more threads: go on with those running.
+        const std::lock_guard<std::mutex> lock(mutex_);
+        --running_;
+        break;
+      }
+    }
+    if (workers.empty()) {
+      AddWorker();
+      Work();
+    }
     Report();
     for (std::thread& worker : workers) worker.join();
     int status = kExitOk;
@@ -123,6 +142,11 @@ class Batch {
   }
 
  private:
+  void AddWorker() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    ++running_;
+  }
+
   void Work() {
     Document doc;
     for (;;) {
@@ -183,11 +207,12 @@ class Batch {
       fs::remove(folder, ec);  // only when nothing was saved in it
       return std::nullopt;
     } catch (const std::bad_alloc&) {
-      return FileResult{1, head + ", \"status\":1, \"message\":\"out of memory\"}\n"};
+      return FileResult{kExitFailed, head + ", \"status\":1, \"message\":\"out of memory\"}\n"};
     } catch (const std::exception& error) {
       // Anything else that fails (a thread the system would not start, say)
       // fails this file, not the whole batch.
-      return FileResult{1, head + ", \"status\":1, \"message\":" + MessageText({error.what()}) + "}\n"};
+      return FileResult{kExitFailed,
+                        head + ", \"status\":1, \"message\":" + MessageText({error.what()}) + "}\n"};
     }
   }
 
@@ -197,6 +222,7 @@ class Batch {
     const bool bar = ::isatty(STDERR_FILENO) == 1;
     const Clock::time_point start = Clock::now();
     size_t printed = 0;
+    bool outputLost = false;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
       changed_.wait_for(lock, std::chrono::milliseconds(250));
@@ -208,10 +234,13 @@ class Batch {
       const bool done = running_ == 0;
       const size_t finished = finished_;
       lock.unlock();
-      if (!lines.empty()) {
+      if (!lines.empty() && !outputLost) {
         if (bar) std::fputs("\r\033[K", stderr);
-        std::fwrite(lines.data(), 1, lines.size(), stdout);
-        std::fflush(stdout);
+        if (std::fwrite(lines.data(), 1, lines.size(), stdout) != lines.size() || std::fflush(stdout) != 0) {
+          outputLost = true;
+          // The reader is gone (a pipe into head, say): stop as a pipe writer would.
+          if (errno == EPIPE) RequestStop(SIGPIPE);
+        }
       }
       if (bar) DrawBar(finished, start, done);
       lock.lock();
@@ -273,6 +302,9 @@ int RunBatch(const std::vector<std::string>& args) {
   if (files.empty()) throw UsageError{"no audio files found in the inputs"};
 
   const GracefulStop stop;
+  // A closed pipe is noticed by the write that fails, so the files under way
+  // are given up cleanly rather than left half-written by SIGPIPE.
+  std::signal(SIGPIPE, SIG_IGN);
   Batch batch(parsed, settings, std::move(files), outDir);
   const int status = batch.Run(jobs);
   stop.EndIfStopped();

@@ -10,6 +10,7 @@
 namespace slicewright::cli {
 
 constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;  // out of memory, or the output could not be written
 constexpr int kExitUsage = 2;
 constexpr int kExitRefused = 3;
 constexpr int kExitSaveFailed = 4;

@@ -1,5 +1,7 @@
 #include "cli/Interrupt.h"
 
+#include <signal.h>
+
 #include <atomic>
 #include <csignal>
 
@@ -29,7 +31,17 @@ void OnSignal(int signalNumber) {
 }  // namespace
 
 void InstallSignalHandlers() {
-  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) std::signal(signalNumber, OnSignal);
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+    // A signal ignored from the start (nohup, a background job) stays ignored.
+    struct sigaction current {};
+    if (sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) continue;
+    std::signal(signalNumber, OnSignal);
+  }
+}
+
+void RequestStop(int signalNumber) {
+  int none = 0;
+  g_stopSignal.compare_exchange_strong(none, signalNumber);
 }
 
 GracefulStop::GracefulStop() { g_graceful.store(true); }

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -56,15 +58,11 @@ constexpr const char* kUsage =
     "         Exits with the highest status among the files, 0 when all succeeded.\n"
     "         Ctrl-C stops at the next step of the files under way, a second at once.\n"
     "\n"
-    "Exit status: 0 done, 2 bad arguments or settings, 3 file refused, 4 a file\n"
-    "could not be saved.\n";
+    "Exit status: 0 done, 1 out of memory or the output could not be written,\n"
+    "2 bad arguments or settings, 3 file refused, 4 a file could not be saved.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunCommand(const std::vector<std::string>& args) {
   using namespace slicewright::cli;
-  InstallSignalHandlers();
-  const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     if (args.empty()) throw UsageError{"no command given"};
     const std::string& command = args.front();
@@ -89,6 +87,19 @@ int main(int argc, char** argv) {
     return e.status;
   } catch (const std::bad_alloc&) {
     std::cerr << "slicewright-cli: out of memory\n";
-    return 1;
+    return kExitFailed;
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  slicewright::cli::InstallSignalHandlers();
+  const int status = RunCommand(std::vector<std::string>(argv + 1, argv + argc));
+  // A summary lost to a full disk or a closed pipe is a failure, not success.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::cerr << "slicewright-cli: the output could not be written\n";
+    return std::max(status, slicewright::cli::kExitFailed);
+  }
+  return status;
 }

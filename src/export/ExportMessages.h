@@ -21,5 +21,7 @@ inline constexpr const char* kTemplateNeedsRegion =
     "The looped region is empty;\r\nMove the locators apart before saving a Midi template.";
 inline constexpr const char* kTemplateTempoTooSlow =
     "The loop tempo is too slow for a Midi file;\r\nSet more bars or beats for the looped region.";
+inline constexpr const char* kTemplateTempoTooFast =
+    "The loop tempo is too fast for a Midi file;\r\nSet fewer bars or beats for the looped region.";
 
 }  // namespace slicewright::messages

@@ -15,15 +15,12 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace slicewright {
-namespace {
 
-// Renaming over a symbolic link would replace the link, not the file it
-// names; a link whose file does not exist yet is followed too, so the save
-// creates that file.
-std::filesystem::path ResolvedTarget(const std::string& path) {
+std::filesystem::path SaveTarget(const std::string& path) {
   constexpr int kMaxLinks = 40;  // as the kernel allows before ELOOP
   std::filesystem::path target = path;
   std::error_code ec;
@@ -34,6 +31,8 @@ std::filesystem::path ResolvedTarget(const std::string& path) {
   }
   return target;
 }
+
+namespace {
 
 // Temporary files and folders being written, so that a signal handler can
 // remove them. Fixed buffers, since the handler may only touch memory that is
@@ -145,12 +144,20 @@ std::filesystem::path FolderOf(const std::filesystem::path& target) {
 
 // The bytes written to a hidden file beside the target, ready to be renamed
 // over it; the file goes again unless it was.
+// A hidden mkstemp/mkdtemp template named after the target, within the
+// 255 bytes a file name may have however long the target's name is.
+std::string HiddenNameFor(const std::filesystem::path& target) {
+  constexpr size_t kMaxName = 255;
+  constexpr std::string_view kUnique = ".XXXXXX";
+  std::string hidden(".");
+  hidden.append(target.filename().string(), 0, kMaxName - 1 - kUnique.size()).append(kUnique);
+  return hidden;
+}
+
 class TemporaryBeside {
  public:
   TemporaryBeside(const std::filesystem::path& target, const std::vector<uint8_t>& bytes) {
-    std::string hidden(".");
-    hidden.append(target.filename().string()).append(".XXXXXX");
-    path_ = (FolderOf(target) / hidden).string();
+    path_ = (FolderOf(target) / HiddenNameFor(target)).string();
     const int fd = ::mkstemp(path_.data());
     if (fd < 0) return;
     pending_.emplace(path_);
@@ -183,9 +190,7 @@ class TemporaryBeside {
 class StagingFolder {
  public:
   explicit StagingFolder(const std::filesystem::path& beside) {
-    std::string hidden(".");
-    hidden.append(beside.filename().string()).append(".XXXXXX");
-    path_ = (FolderOf(beside) / hidden).string();
+    path_ = (FolderOf(beside) / HiddenNameFor(beside)).string();
     if (::mkdtemp(path_.data()) == nullptr) return;
     pending_.emplace(path_, true);
     exists_ = true;
@@ -268,7 +273,7 @@ bool ExchangeFolders(const std::string& staged, const std::string& folder) {
 
 bool SaveFileReplacing(const std::string& path, const std::vector<uint8_t>& bytes) {
   if (path.empty()) return false;
-  const std::filesystem::path target = ResolvedTarget(path);
+  const std::filesystem::path target = SaveTarget(path);
   std::error_code ec;
   if (std::filesystem::is_directory(target, ec)) return false;
   TemporaryBeside temporary(target, bytes);
@@ -278,7 +283,7 @@ bool SaveFileReplacing(const std::string& path, const std::vector<uint8_t>& byte
 bool SaveFileWithFolder(const std::string& path, const std::vector<uint8_t>& bytes, const std::string& folder,
                         const std::vector<FolderFile>& files) {
   if (path.empty() || folder.empty()) return false;
-  const std::filesystem::path target = ResolvedTarget(path);
+  const std::filesystem::path target = SaveTarget(path);
   std::error_code ec;
   if (std::filesystem::is_directory(target, ec)) return false;
   const std::filesystem::file_status older = std::filesystem::symlink_status(folder, ec);

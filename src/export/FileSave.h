@@ -1,10 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace slicewright {
+
+// The file a save to `path` writes: renaming over a symbolic link would
+// replace the link, not the file it names, so links are followed, and a link
+// whose file does not exist yet too, so the save creates that file.
+std::filesystem::path SaveTarget(const std::string& path);
 
 // Writes the bytes to a new file beside the target and renames it over the
 // target, so a failed save (full disk, missing folder, no permission) leaves

@@ -84,8 +84,9 @@ TemplateBuild BuildMidiTemplate(const Document& doc, const MidiTemplateSettings&
   }
   const long double tempo =
       static_cast<long double>(RoundHalfEven64(60000000.0L / static_cast<long double>(doc.LoopBpm)));
-  if (tempo > kMaxTempoField) {
-    build.refusal = TemplateRefusal::TempoTooSlow;
+  if (tempo > kMaxTempoField || tempo < 1) {
+    // A tempo of 0 microseconds per quarter would make the file unplayable.
+    build.refusal = tempo < 1 ? TemplateRefusal::TempoTooFast : TemplateRefusal::TempoTooSlow;
     return build;
   }
   // The slices after the first start at the active points inside the region.
@@ -155,6 +156,8 @@ const char* TemplateRefusalMessage(TemplateRefusal refusal) {
       return messages::kTemplateNeedsRegion;
     case TemplateRefusal::TempoTooSlow:
       return messages::kTemplateTempoTooSlow;
+    case TemplateRefusal::TempoTooFast:
+      return messages::kTemplateTempoTooFast;
     case TemplateRefusal::KeysExceeded:
       return messages::kKeysExceeded;
     case TemplateRefusal::None:

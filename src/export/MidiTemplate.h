@@ -26,7 +26,7 @@ void WriteVarLength(std::vector<uint8_t>& track, uint32_t value);
 // Appends a note on or off on channel 1 at velocity 96.
 void WriteNoteEvent(std::vector<uint8_t>& track, uint32_t delta, bool on, uint8_t key);
 
-enum class TemplateRefusal { None, NoTempo, EmptyRegion, TempoTooSlow, KeysExceeded };
+enum class TemplateRefusal { None, NoTempo, EmptyRegion, TempoTooSlow, TempoTooFast, KeysExceeded };
 
 struct TemplateBuild {
   TemplateRefusal refusal = TemplateRefusal::None;

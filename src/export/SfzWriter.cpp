@@ -11,10 +11,11 @@
 namespace slicewright {
 namespace {
 
-// A name that holds a line break would end the comment that shows it.
-std::string OneLine(std::string text) {
+// A name that holds a line break would end the comment or the sample path
+// that shows it.
+std::string OneLine(std::string text, char instead = ' ') {
   std::replace_if(
-      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, instead);
   return text;
 }
 
@@ -32,9 +33,11 @@ std::optional<SfzSet> BuildSfz(const Document& doc, const SoundFontSettings& set
   if (!RangeCheck(settings.keys, count)) return std::nullopt;
 
   SfzSet set;
-  set.folder = SfzSampleFolder(sfzFileName);
+  // The samples lie beside the file that is written, which a link may name.
+  const std::filesystem::path target = SaveTarget(sfzFileName);
+  const std::string stem = OneLine(target.stem().string(), '_');
+  set.folder = SfzSampleFolder((target.parent_path() / stem).string());
   const std::string folderName = std::filesystem::path(set.folder).filename().string();
-  const std::string stem = std::filesystem::path(sfzFileName).stem().string();
   std::string text = "// " + OneLine(settings.bankName) + "\n// " + std::to_string(count) +
                      (count == 1 ? " slice" : " slices") + " of the looped region, one key each\n\n";
   for (int32_t n = 1; n <= count; ++n) {

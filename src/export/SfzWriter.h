@@ -24,7 +24,8 @@ std::string SfzSampleFolder(const std::string& sfzFileName);
 
 // One <region> per slice, each on the key the SoundFont bank of the same
 // settings gives that slice (lokey = hikey = pitch_keycenter), played whole
-// (loop_mode=one_shot), its sample named by a path relative to the .sfz file.
+// (loop_mode=one_shot), its sample named by a path relative to the .sfz file
+// (the file a link of that name points to).
 // Sample files are named as Save To Wave Files names slices; with smoothing
 // on, their last 100 points fade out as in the bank. Nothing when the key
 // mapping fails RangeCheck for the region's slice count.

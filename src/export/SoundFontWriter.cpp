@@ -23,7 +23,16 @@ constexpr uint16_t kGenOverridingRootKey = 58;
 
 // Zero-terminated text whose size comes out even: one zero after an odd
 // length, two after an even one.
-void InfoText(ByteWriter& out, const char* id, const std::string& text) {
+// Readers refuse an INFO text of more than 256 bytes, its terminator
+// included, so a longer one is cut, at the start of a UTF-8 character.
+constexpr size_t kMaxInfoTextBytes = 255;
+
+void InfoText(ByteWriter& out, const char* id, std::string text) {
+  if (text.size() > kMaxInfoTextBytes) {
+    size_t cut = kMaxInfoTextBytes;
+    while (cut > 0 && (static_cast<uint8_t>(text[cut]) & 0xC0) == 0x80) --cut;
+    text.resize(cut);
+  }
   out.Text(id);
   out.U32LE(static_cast<uint32_t>(text.size() + (text.size() % 2 == 1 ? 1 : 2)));
   out.Text(text);

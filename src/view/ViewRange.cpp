@@ -14,14 +14,24 @@ constexpr double kZoomLimitSlack = 0.01;
 
 int32_t SampleBytes(const Document& doc) { return std::max(doc.BitsPerSample / 8, 1); }
 
-// A view of at least one sample where the data has one: zooming far into a
-// very short file must not leave nothing to show.
+// A view of at least one sample where the data has one (zooming far into a
+// very short file must not leave nothing to show), slid back inside the data
+// keeping its length where the data allows. Clamped in 64 bits: a zoom near
+// the end of a file of over 1.7 GB reaches past the range of the view's fields.
 void SetView(Document& doc, int64_t start, int64_t end) {
   const int32_t b = SampleBytes(doc);
   if (end - start < b && doc.DataLength >= b) end = start + b;
-  doc.ViewStart = static_cast<int32_t>(start);
+  if (start < 0) {
+    end -= start;
+    start = 0;
+  }
+  if (end > doc.DataLength) {
+    start -= end - doc.DataLength;
+    end = doc.DataLength;
+  }
+  doc.ViewStart = static_cast<int32_t>(std::max<int64_t>(start, 0));
   doc.ViewEnd = static_cast<int32_t>(end);
-  ClampView(doc);
+  doc.ViewLength = doc.ViewEnd - doc.ViewStart;
 }
 
 bool AtZoomLimit(const Document& doc) { return doc.ZoomFactor >= ZoomInLimit * (1 - kZoomLimitSlack); }
@@ -63,19 +73,6 @@ double FullFileColumn(const Document& doc, double x, int32_t width) {
 
 int32_t SegmentAtColumn(const Document& doc, double x, int32_t width) {
   return doc.SegmentHolding(ByteAtColumn(doc, x, width));
-}
-
-void ClampView(Document& doc) {
-  if (doc.ViewStart < 0) {
-    doc.ViewEnd -= doc.ViewStart;
-    doc.ViewStart = 0;
-  }
-  if (doc.ViewEnd > doc.DataLength) {
-    doc.ViewStart -= doc.ViewEnd - doc.DataLength;
-    doc.ViewEnd = doc.DataLength;
-  }
-  doc.ViewStart = std::max(doc.ViewStart, 0);
-  doc.ViewLength = doc.ViewEnd - doc.ViewStart;
 }
 
 ZoomAvailability ZoomIn(Document& doc, int32_t centreFullColumn, int32_t width) {

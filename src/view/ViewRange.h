@@ -23,10 +23,6 @@ double FullFileColumn(const Document& doc, double x, int32_t width);
 // The segment under column x.
 int32_t SegmentAtColumn(const Document& doc, double x, int32_t width);
 
-// Slides a view that reaches past either end of the data back inside it,
-// keeping its length where the data allows.
-void ClampView(Document& doc);
-
 // Which zooms the view leaves possible afterwards.
 struct ZoomAvailability {
   bool zoomIn = true;

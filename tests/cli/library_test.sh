@@ -149,4 +149,31 @@ for line in lines:
     assert line["status"] == 0 and all(os.path.exists(n) for n in line["outputs"]), line
     assert os.path.getsize(line["outputs"][0]) == 46 + 8_000_000, line
 PY
+
+# A hang-up ignored from the start (nohup) stays ignored: the batch still
+# answers Ctrl-C afterwards. A reader that goes away stops it as cleanly.
+(trap '' HUP; exec "$cli" batch --jobs 2 --threshold 100 --out-dir "$work/nohup" --region "$work/many" \
+  >"$work/nohup.jsonl" 2>/dev/null) &
+pid=$!
+for _ in $(seq 2000); do
+  [ -s "$work/nohup.jsonl" ] && break
+  sleep 0.01
+done
+kill -HUP "$pid"
+kill -INT "$pid"
+set +e; wait "$pid"; status=$?; set -e
+[ "$status" = 130 ] || fail "a batch with hang-ups ignored exited $status"
+set +e; "$cli" batch --jobs 1 --threshold 100 --out-dir "$work/piped" --region --sfz "$work/many" 2>/dev/null |
+  head -c 1 >/dev/null; status="${PIPESTATUS[0]}"; set -e
+[ "$status" = 141 ] || fail "a batch whose reader went away exited $status"
+[ -z "$(find "$work/piped" -name '.*' -print -quit)" ] || fail "a batch into a closed pipe left $(find "$work/piped" -name '.*')"
+set +e; "$cli" analyze "$loop" --threshold=-1 >/dev/full 2>"$work/err"; status=$?; set -e
+[ "$status" = 1 ] && grep -q "could not be written" "$work/err" || fail "a summary lost to a full disk exited $status"
+
+# The stems of "..wav" and "...wav" must not name the output folder or its parent.
+mkdir "$work/dots"
+cp "$loop" "$work/dots/..wav" && cp "$loop" "$work/dots/...wav"
+expect_status 0 "$cli" batch --sensitivity 70 --out-dir "$work/b6/out" --region "$work/dots"
+[ "$(cd "$work/b6" && find . | LC_ALL=C sort | tr '\n' ' ')" = ". ./out ./out/_. ./out/_.. ./out/_../..-region.wav ./out/_./.-region.wav " ] ||
+  fail "dot stems wrote $(cd "$work/b6" && find .)"
 echo "cli library: all checks passed"

@@ -158,7 +158,11 @@ TEST(FileSave, CreatesAndReplacesWithoutLeavingTemporaries) {
   ASSERT_TRUE(SaveFileReplacing(path, {1, 2, 3}));
   ASSERT_TRUE(SaveFileReplacing(path, {9}));
   EXPECT_EQ(ReadFile(path), std::vector<uint8_t>{9});
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), {}), 1);
+  // The longest name a folder takes, whose temporary name must be shorter.
+  const std::string longest = dir.Path(std::string(251, 'n') + ".sfz");
+  ASSERT_TRUE(SaveFileWithFolder(longest, {7}, dir.Path(std::string(255, 'f')), {{"1.wav", {1}}}));
+  EXPECT_EQ(ReadFile(longest), std::vector<uint8_t>{7});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), {}), 3);
 }
 
 TEST(FileSave, ReplacingKeepsPermissionsAndFollowsLinks) {

@@ -185,6 +185,13 @@ TEST(MidiTemplate, RefusesWithoutTempoRegionOrKeys) {
   EXPECT_EQ(BuildMidiTemplate(slow, {}).refusal, TemplateRefusal::TempoTooSlow);
   slow.LoopBpm = 60000000.0 / 0xFFFFFF;
   EXPECT_EQ(BuildMidiTemplate(slow, {}).refusal, TemplateRefusal::None);
+  Document fast = LoopOf(1);
+  fast.LoopBpm = 60000000.0 / 0.49;  // rounds to no microseconds per quarter
+  EXPECT_EQ(BuildMidiTemplate(fast, {}).refusal, TemplateRefusal::TempoTooFast);
+  fast.LoopBpm = 60000000.0 / 0.5;  // a half rounds to even: still none
+  EXPECT_EQ(BuildMidiTemplate(fast, {}).refusal, TemplateRefusal::TempoTooFast);
+  fast.LoopBpm = 60000000.0 / 0.51;
+  EXPECT_EQ(BuildMidiTemplate(fast, {}).refusal, TemplateRefusal::None);
 
   MidiTemplateSettings high;
   high.keys.baseKey = 124;

@@ -127,6 +127,14 @@ TEST(SoundFont, InfoTextsArePaddedToEvenSizes) {
     EXPECT_EQ(InfoText(bank, c, "INAM"), name);
     EXPECT_EQ(bank[c.At("INAM") + size - 1], 0);
   }
+  // Longer names are cut to the 256 bytes readers take, never inside a character.
+  for (const std::string& name : {std::string(300, 'a'), std::string(254, 'a') + "\xC3\xA9"}) {
+    settings.bankName = name;
+    const auto bank = Bank(doc, settings);
+    const Chunks c(bank);
+    EXPECT_EQ(c.Size("INAM"), 256u);
+    EXPECT_EQ(InfoText(bank, c, "INAM"), name.substr(0, name[254] == 'a' ? 255 : 254));
+  }
   const auto bank = Bank(doc);
   const Chunks c(bank);
   EXPECT_EQ(InfoText(bank, c, "INAM"), "Slicewright Bank");
@@ -358,6 +366,10 @@ TEST(Sfz, EachRegionTakesTheKeyAndTheSampleDataOfTheBanksZone) {
   SoundFontSettings tooHigh;
   tooHigh.keys = {125, 0, false};
   EXPECT_FALSE(BuildSfz(doc, tooHigh, "x.sfz"));
+  // A sample path runs to the end of its line, so a line break in the name cannot stay.
+  const auto broken = BuildSfz(doc, {}, "kits/two\nlines.sfz");
+  EXPECT_EQ(broken->folder, "kits/two_lines_samples");
+  EXPECT_EQ(SfzRegions(broken->text).at(2)["sample"], "two_lines_samples/two_lines03.wav");
 }
 
 std::vector<uint8_t> FileBytes(const std::string& path) {
@@ -410,6 +422,15 @@ TEST(Sfz, ASaveReplacesTheOlderSetWholeAndAFailedOneLeavesItAsItWas) {
   SoundFontSettings high;
   high.keys.baseKey = 127;
   EXPECT_EQ(WriteSfz(two, high, sfz), SfzResult::KeysExceeded);
+
+  // Saved through a link, the samples lie beside the file the link names.
+  std::filesystem::create_directory(dir.Path("real"));
+  std::filesystem::create_symlink("real/drums.sfz", dir.Path("link.sfz"));
+  ASSERT_EQ(WriteSfz(two, {}, dir.Path("link.sfz")), SfzResult::Saved);
+  const auto linked = Tree(dir.Path("real"));
+  EXPECT_EQ(linked.size(), 4u);  // drums.sfz, its folder and two samples
+  EXPECT_EQ(linked.at("drums.sfz"), BuildSfz(two, {}, dir.Path("real/drums.sfz"))->text);
+  EXPECT_EQ(linked.count("drums_samples/drums2.wav"), 1u);
 }
 
 }  // namespace

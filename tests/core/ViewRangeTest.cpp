@@ -84,6 +84,24 @@ TEST(ViewRange, ZoomingFarIntoAShortFileStillShowsASampleAndTheWheelStopsAtTheLi
   EXPECT_EQ(tight.ViewLength, 2000);
 }
 
+// The largest files open with nearly 2^31 bytes; views near their end must
+// stay inside the data, where 32-bit sums would wrap.
+TEST(ViewRange, ZoomsNearTheEndOfTheLargestFilesStayInside) {
+  Document doc;
+  doc.BitsPerSample = 16;
+  doc.DataLength = 2'000'000'000;
+  doc.ViewWholeFile();
+  ZoomIn(doc, 639, 640);
+  EXPECT_EQ(doc.ViewEnd, doc.DataLength);
+  EXPECT_EQ(doc.ViewLength, doc.DataLength / 2);
+  for (int i = 0; i < 4; ++i) ZoomIn(doc, 639, 640);
+  ScrollViewTo(doc, doc.DataLength);
+  ZoomOut(doc);
+  EXPECT_EQ(doc.ViewEnd, doc.DataLength);
+  EXPECT_EQ(doc.ViewLength, doc.DataLength / 16);
+  EXPECT_EQ(doc.ViewStart, doc.ViewEnd - doc.ViewLength);
+}
+
 TEST(ViewRange, PointerColumnsSegmentsAndLocatorButtons) {
   Document doc = Whole();
   EXPECT_DOUBLE_EQ(ByteAtColumn(doc, 200, 640), 40000.0);
