@@ -15,7 +15,10 @@ void SaveUndoBytes(Document& doc, UndoKind kind, int32_t start, int32_t length) 
 
 void SaveWholeAudioUndo(Document& doc, UndoKind kind) {
   doc.Undo.Kind = kind;
-  RecordWholeAudio(doc, doc.SampleStream);
+  // The audio is replaced next: moving it, after freeing the older record,
+  // keeps a long file's edit from holding three copies at once.
+  std::vector<uint8_t>().swap(doc.Undo.UndoStream);
+  RecordWholeAudio(doc, std::move(doc.SampleStream));
 }
 
 void RecordWholeAudio(Document& doc, std::vector<uint8_t> audio) {

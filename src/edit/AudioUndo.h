@@ -12,7 +12,8 @@ namespace slicewright {
 void SaveUndoBytes(Document& doc, UndoKind kind, int32_t start, int32_t length);
 
 // Replaces the undo record with the whole audio and what belongs to it: the
-// point table and the locator positions.
+// point table and the locator positions. The audio is moved out: the caller
+// gives the document its new audio next.
 void SaveWholeAudioUndo(Document& doc, UndoKind kind);
 // The same keeping the record's kind, taking the audio given (the current
 // audio, moved out of the document that is about to receive other audio).

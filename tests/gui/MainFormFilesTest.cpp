@@ -1,5 +1,7 @@
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -163,6 +165,16 @@ class MainFormFilesTest : public QObject {
     w.form.SubOpenItems[0]->trigger();
     QCOMPARE(w.dialogs.MessageTexts(), (QStringList{QStringLiteral("Wave File is incorrect format\r\n"),
                                                     QString::fromLatin1(messages::kFileNotFound)}));
+  }
+
+  void aFileNamedRelativeToTheStartFolderIsKeptByItsFullPath() {
+    TestWindow w;
+    const QString path = WriteLoop(QStringLiteral("named.wav"));
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    w.form.OpenNamedFile(QStringLiteral("named.wav"));
+    QDir::setCurrent(started);
+    QCOMPARE(QString::fromStdString(w.form.document().LoadedFileName), path);
   }
 
   void recentListHidesTheOpenFileAndPutsNewFilesOnTop() {

@@ -91,6 +91,16 @@ class MainFormLocatorsTest : public QObject {
     QVERIFY(w.form.Button19->isVisible());
     QVERIFY(w.form.Button21->isVisible());
   }
+
+  void disabledButtonsDoNotMove() {
+    EditingWindow w;
+    w.form.FileCloseItem->trigger();
+    QVERIFY(!w.form.Button19->isEnabled());
+    const QPoint left = w.form.Button19->pos();
+    Drag(w.form.Button19, 300);
+    QCOMPARE(w.form.Button19->pos(), left);
+    QVERIFY(w.form.Button19->isVisible() && w.form.Button21->isVisible());
+  }
 };
 
 QTEST_MAIN(MainFormLocatorsTest)

@@ -21,11 +21,16 @@ class MainFormZoomTest : public QObject {
 
   static QString Factor(EditingWindow& w) { return w.form.StatusPanels[3]->text(); }
 
-  static void Wheel(EditingWindow& w, int x, int notches, Qt::KeyboardModifiers modifiers = {}) {
+  // Turns the wheel by eighths of a degree; 120 are a notch.
+  static void Turn(EditingWindow& w, int x, int eighths, Qt::KeyboardModifiers modifiers = {}) {
     const QPointF at(x, 20);
-    QWheelEvent turn(at, w.form.PaintBox1->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+    QWheelEvent turn(at, w.form.PaintBox1->mapToGlobal(at), QPoint(), QPoint(0, eighths), Qt::NoButton,
                      modifiers, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(w.form.PaintBox1, &turn);
+  }
+
+  static void Wheel(EditingWindow& w, int x, int notches, Qt::KeyboardModifiers modifiers = {}) {
+    Turn(w, x, 120 * notches, modifiers);
   }
 
   static void ShiftClick(EditingWindow& w, int x) {
@@ -173,6 +178,9 @@ class MainFormZoomTest : public QObject {
 
     Wheel(w, 320, -1, Qt::ControlModifier);  // back out to the whole file
     QCOMPARE(w.doc().ViewLength, w.doc().DataLength);
+    for (int step = 0; step < 3; ++step) Turn(w, 480, 40, Qt::ControlModifier);  // a touchpad's notch
+    QCOMPARE(Factor(w), QStringLiteral("x2.0"));
+    Wheel(w, 320, -1, Qt::ControlModifier);
     QVERIFY(!w.form.ScrollBar1->isVisible());
     QCOMPARE(w.form.PaintBox1->height(), fullHeight);
     QVERIFY(w.form.Button21->isVisible());

@@ -86,7 +86,8 @@ void TMainForm::OpenFile() {
 
 void TMainForm::OpenNamedFile(const QString& path) {
   if (Closing) return;
-  const std::string file = path.toStdString();
+  // A name relative to where the program started would be wrong in ReOpen later.
+  const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
   if (CheckAndLoad(file, LoadCommand::Open)) settings_.OpenDir = FolderOf(file).toStdString();
 }
 

@@ -22,7 +22,11 @@ class LocatorDragFilter : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     const auto* mouse = dynamic_cast<QMouseEvent*>(event);
-    if (mouse == nullptr) return QObject::eventFilter(watched, event);
+    // A disabled button still hands its filter the mouse: it must not move.
+    const auto* button = qobject_cast<QWidget*>(watched);
+    if (mouse == nullptr || (button != nullptr && !button->isEnabled())) {
+      return QObject::eventFilter(watched, event);
+    }
     const int x = static_cast<int>(mouse->position().x());
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) down_(x);
     if (event->type() == QEvent::MouseMove) move_(x);

@@ -461,6 +461,7 @@ class TMainForm : public QMainWindow {
   int32_t draggedPoint_ = 0;
   // Where in a locator button the drag took hold of it.
   int locatorGrabX_ = 0;
+  int wheelTurn_ = 0;  // eighths of a degree turned and not yet a whole notch
   // Check marks toggled from their own state, so menu and tool bar menu agree
   // whichever of them was used.
   bool fileToolbarChecked_ = true;

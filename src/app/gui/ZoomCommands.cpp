@@ -113,9 +113,12 @@ void TMainForm::PaintBox2MouseDown(Qt::MouseButton button) {
 void TMainForm::PaintBox1MouseWheel(QWheelEvent* event) {
   if (!doc_.FileLoaded || !PaintBox1->isEnabled()) return;
   const QPoint turn = event->angleDelta();
-  const int notches = (turn.y() != 0 ? turn.y() : turn.x()) / kWheelNotch;
-  if (notches == 0) return;
+  // Touchpads and smooth wheels turn in steps of less than a notch: they add up.
+  wheelTurn_ += turn.y() != 0 ? turn.y() : turn.x();
+  const int notches = wheelTurn_ / kWheelNotch;
+  wheelTurn_ %= kWheelNotch;
   event->accept();
+  if (notches == 0) return;
   const double x = event->position().x();
   const int32_t width = PaintBox1->width();
   if (event->modifiers() & Qt::ControlModifier) {
