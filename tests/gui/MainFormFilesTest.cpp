@@ -1,15 +1,18 @@
 #include <QAction>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 
 #include "app/gui/TMainForm.h"
 #include "document/LoadMessages.h"
@@ -175,6 +178,21 @@ class MainFormFilesTest : public QObject {
     w.form.OpenNamedFile(QStringLiteral("named.wav"));
     QDir::setCurrent(started);
     QCOMPARE(QString::fromStdString(w.form.document().LoadedFileName), path);
+  }
+
+  void aDroppedFileOpensOnceTheDropHasEnded() {
+    TestWindow w;
+    const QString path = WriteLoop(QStringLiteral("dropped.wav"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w.form, &enter);  // makes the window the drop's target
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w.form, &drop);
+    QVERIFY(drop.isAccepted());
+    QVERIFY(w.form.document().LoadedFileName.empty());
+    QTRY_COMPARE(QString::fromStdString(w.form.document().LoadedFileName), path);
   }
 
   void recentListHidesTheOpenFileAndPutsNewFilesOnTop() {

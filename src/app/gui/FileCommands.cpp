@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTimer>
 #include <QToolButton>
 #include <filesystem>
 
@@ -280,7 +281,9 @@ void TMainForm::dropEvent(QDropEvent* event) {
   const QString path = DroppedAudioFile(event->mimeData());
   if (path.isEmpty()) return;
   event->acceptProposedAction();
-  OpenNamedFile(path);
+  // Opened once the drop has ended: the questions and messages of opening
+  // would otherwise hold the file manager's drag until they are answered.
+  QTimer::singleShot(0, this, [this, path] { OpenNamedFile(path); });
 }
 
 }  // namespace slicewright
