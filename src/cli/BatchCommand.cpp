@@ -101,6 +101,12 @@ struct FileResult {
   std::string line;  // the JSON object, with its line break
 };
 
+// The line of a file that failed as a whole; `head` opens its JSON object.
+FileResult Failed(const std::string& head, int status, const std::string& message) {
+  return FileResult{status, head + ", \"status\":" + std::to_string(status) +
+                                ", \"message\":" + MessageText({message}) + "}\n"};
+}
+
 class Batch {
  public:
   Batch(const ParsedArguments& parsed, const ExportSettings& settings, std::vector<std::string> files,
@@ -200,19 +206,17 @@ class Batch {
       if (outcome.pointLimitReached) line += ", \"warning\":" + MessageText({messages::kPointLimit});
       return FileResult{outcome.Status(), line + "}\n"};
     } catch (const CommandFailure& failure) {
-      return FileResult{failure.status, head + ", \"status\":" + std::to_string(failure.status) +
-                                            ", \"message\":" + MessageText({failure.message}) + "}\n"};
+      return Failed(head, failure.status, failure.message);
     } catch (const Interrupted&) {
       std::error_code ec;
       fs::remove(folder, ec);  // only when nothing was saved in it
       return std::nullopt;
     } catch (const std::bad_alloc&) {
-      return FileResult{kExitFailed, head + ", \"status\":1, \"message\":\"out of memory\"}\n"};
+      return Failed(head, kExitFailed, "out of memory");
     } catch (const std::exception& error) {
       // Anything else that fails (a thread the system would not start, say)
       // fails this file, not the whole batch.
-      return FileResult{kExitFailed,
-                        head + ", \"status\":1, \"message\":" + MessageText({error.what()}) + "}\n"};
+      return Failed(head, kExitFailed, error.what());
     }
   }
 

@@ -21,11 +21,6 @@ std::string OneLine(std::string text, char instead = ' ') {
 
 }  // namespace
 
-std::string SfzSampleFolder(const std::string& sfzFileName) {
-  std::filesystem::path path(sfzFileName);
-  return (path.parent_path() / (path.stem().string() + "_samples")).string();
-}
-
 std::optional<SfzSet> BuildSfz(const Document& doc, const SoundFontSettings& settings,
                                const std::string& sfzFileName) {
   const std::vector<ByteRange> slices = RegionSlices(doc);
@@ -36,7 +31,7 @@ std::optional<SfzSet> BuildSfz(const Document& doc, const SoundFontSettings& set
   // The samples lie beside the file that is written, which a link may name.
   const std::filesystem::path target = SaveTarget(sfzFileName);
   const std::string stem = OneLine(target.stem().string(), '_');
-  set.folder = SfzSampleFolder((target.parent_path() / stem).string());
+  set.folder = (target.parent_path() / (stem + "_samples")).string();
   const std::string folderName = std::filesystem::path(set.folder).filename().string();
   std::string text = "// " + OneLine(settings.bankName) + "\n// " + std::to_string(count) +
                      (count == 1 ? " slice" : " slices") + " of the looped region, one key each\n\n";

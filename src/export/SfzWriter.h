@@ -19,9 +19,6 @@ struct SfzSet {
   std::vector<FolderFile> samples;  // slice n as a 16-bit WAV file, n = 1 .. N
 };
 
-// The folder of sample files for an .sfz file name: "dir/loop.sfz" gives "dir/loop_samples".
-std::string SfzSampleFolder(const std::string& sfzFileName);
-
 // One <region> per slice, each on the key the SoundFont bank of the same
 // settings gives that slice (lokey = hikey = pitch_keycenter), played whole
 // (loop_mode=one_shot), its sample named by a path relative to the .sfz file

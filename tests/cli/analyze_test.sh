@@ -1,20 +1,9 @@
 #!/usr/bin/env bash
 # Runs slicewright-cli analyze as a user would: exit statuses, messages and
 # the JSON it prints, read back by an independent JSON parser.
-set -euo pipefail
-cli="$1"
-here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/common.sh"
 
 /usr/bin/python3 "$here/make_waves.py" "$work"
-
-expect_status() {  # status, then the command
-  local want="$1"; shift
-  set +e; "$@" >"$work/out" 2>"$work/err"; local got=$?; set -e
-  [ "$got" = "$want" ] || fail "$* exited $got, expected $want: $(cat "$work/err")"
-}
 
 expect_status 0 "$cli" --help
 grep -q "analyze IN.wav" "$work/out" || fail "--help shows no usage"

@@ -2,24 +2,13 @@
 # Runs slicewright-cli export as a user would and reads every file it writes
 # with independent readers (Python's wave module, mido, a RIFF reader of our
 # own) and FluidSynth, which plays the template through the bank.
-set -euo pipefail
-cli="$1"
-here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-check() { /usr/bin/python3 "$here/export_check.py" "$@"; }
+source "$(dirname "$0")/common.sh"
 
 check make "$work"
 loop="$work/loop.wav"
 export SOURCE_DATE_EPOCH=1796601600  # 2026-12-07
 date="December 7 ,2026"
 
-expect_status() {  # status, then the command
-  local want="$1"; shift
-  set +e; "$@" >"$work/out" 2>"$work/err"; local got=$?; set -e
-  [ "$got" = "$want" ] || fail "$* exited $got, expected $want: $(cat "$work/err")"
-}
 no_files_written() {
   [ -z "$(find "$work" -name 'x*' -print -quit)" ] || fail "a refused export wrote files: $(ls "$work")"
 }

@@ -6,11 +6,7 @@
 # changes a strength shows here.
 #   golden_test.sh CLI            compares with golden/detection.txt
 #   golden_test.sh CLI --update   writes golden/detection.txt afresh
-set -euo pipefail
-cli="$1"
-here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/common.sh"
 
 /usr/bin/python3 "$here/golden/signals.py" "$work" >"$work/runs"
 while read -r name file channel; do

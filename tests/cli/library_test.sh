@@ -3,20 +3,9 @@
 # opened with --convert; its SFZ export read by Polyphone and played with the
 # template by FluidSynth; and batch over a folder with a corrupt file among
 # good ones, checked against single exports.
-set -euo pipefail
-cli="$1"
-here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-check() { /usr/bin/python3 "$here/export_check.py" "$@"; }
+source "$(dirname "$0")/common.sh"
 export SOURCE_DATE_EPOCH=1796601600
 
-expect_status() {  # status, then the command
-  local want="$1"; shift
-  set +e; "$@" >"$work/out" 2>"$work/err"; local got=$?; set -e
-  [ "$got" = "$want" ] || fail "$* exited $got, expected $want: $(cat "$work/err")"
-}
 without_source_format() {  # the analysis JSON less the field that names the file's format
   /usr/bin/python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); print(d.pop("sourceFormat")); print(json.dumps(d))' "$1"
 }
@@ -133,10 +122,7 @@ mkdir "$work/many"
 for k in $(seq 7); do ln -s "$work/many/long.wav" "$work/many/long$k.wav"; done
 "$cli" batch --jobs 2 --threshold 100 --out-dir "$work/stopped" --region --sfz "$work/many" >"$work/stopped.jsonl" 2>/dev/null &
 pid=$!
-for _ in $(seq 2000); do
-  [ -s "$work/stopped.jsonl" ] && break
-  sleep 0.01
-done
+wait_for_output "$work/stopped.jsonl"
 kill -INT "$pid"
 set +e; wait "$pid"; status=$?; set -e
 [ "$status" = 130 ] || [ "$status" = 0 ] || fail "an interrupted batch exited $status"
@@ -155,10 +141,7 @@ PY
 (trap '' HUP; exec "$cli" batch --jobs 2 --threshold 100 --out-dir "$work/nohup" --region "$work/many" \
   >"$work/nohup.jsonl" 2>/dev/null) &
 pid=$!
-for _ in $(seq 2000); do
-  [ -s "$work/nohup.jsonl" ] && break
-  sleep 0.01
-done
+wait_for_output "$work/nohup.jsonl"
 kill -HUP "$pid"
 kill -INT "$pid"
 set +e; wait "$pid"; status=$?; set -e

@@ -370,6 +370,7 @@ TEST(Sfz, EachRegionTakesTheKeyAndTheSampleDataOfTheBanksZone) {
   const auto broken = BuildSfz(doc, {}, "kits/two\nlines.sfz");
   EXPECT_EQ(broken->folder, "kits/two_lines_samples");
   EXPECT_EQ(SfzRegions(broken->text).at(2)["sample"], "two_lines_samples/two_lines03.wav");
+  EXPECT_EQ(BuildSfz(doc, {}, "kits/my.loop.sfz")->folder, "kits/my.loop_samples");
 }
 
 std::vector<uint8_t> FileBytes(const std::string& path) {
