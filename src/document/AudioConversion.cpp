@@ -184,7 +184,7 @@ std::string SourceFormat::Description() const {
   text += channels == 1 ? "mono" : channels == 2 ? "stereo" : std::to_string(channels) + " channels";
   // libsndfile gives a huge count for a length it does not know.
   if (sampleRate > 0 && frames >= 0 && frames < (int64_t{1} << 48)) {
-    const auto tenths = static_cast<int64_t>(std::llround(static_cast<double>(frames) * 10.0 / sampleRate));
+    const int64_t tenths = RoundHalfEven64(static_cast<long double>(frames) * 10 / sampleRate);
     char duration[48];
     std::snprintf(duration, sizeof duration, ", %lld:%02lld.%lld", static_cast<long long>(tenths / 600),
                   static_cast<long long>(tenths % 600 / 10), static_cast<long long>(tenths % 10));
